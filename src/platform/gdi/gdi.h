@@ -126,6 +126,8 @@ public:
 
     // A value that stays the same for the bitmap's life and differs between live bitmaps.
     uint32_t Handle() const { return m_handle; }
+    // For tools that replay a transition with a given handle (the seeded effects read it).
+    void OverrideHandle(uint32_t handle) { m_handle = handle; }
     // The bitmap's own device context (its canvas handle).
     HDC DC() { return m_dc.get(); }
 

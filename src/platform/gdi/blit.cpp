@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// Block transfers. Every transfer starts the same way: translate to device coordinates,
+// intersect with the bitmap and the clip, return if nothing is left, then copy row by row.
+#include "gdiprivate.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+TRect Intersect(const TRect& a, const TRect& b)
+{
+    return { std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+        std::min(a.Bottom, b.Bottom) };
+}
+
+// The visible device boxes of `area`: the area within the bitmap and the clip region.
+// A single rectangle without a clip region takes the fast path.
+void VisibleBoxes(HDC dc, const TRect& area, std::vector<TRect>& out)
+{
+    out.clear();
+    const TRect r = Intersect(area, { 0, 0, dc->Bitmap().Width(), dc->Bitmap().Height() });
+    if (r.IsEmpty())
+        return;
+    if (!dc->State().Clip) {
+        out.push_back(r);
+        return;
+    }
+    TGdiRegion part(r);
+    pixman_region32_intersect(&part.Region, &part.Region, &dc->State().Clip->Region);
+    int n = 0;
+    const pixman_box32_t* boxes = pixman_region32_rectangles(&part.Region, &n);
+    out.reserve(size_t(n));
+    for (int i = 0; i < n; ++i)
+        out.push_back({ boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2 });
+}
+
+TRect BoundsOf(const std::vector<TRect>& boxes)
+{
+    TRect b = boxes.front();
+    for (const TRect& r : boxes)
+        b = { std::min(b.Left, r.Left), std::min(b.Top, r.Top), std::max(b.Right, r.Right),
+            std::max(b.Bottom, r.Bottom) };
+    return b;
+}
+
+// A copy of part of a bitmap, so that a transfer within one bitmap reads its whole source
+// before it writes.
+struct TSourceView {
+    const uint8_t* Bits; // start of the bottom row, as in a bitmap
+    int32_t Width, Height; // of the full view, in pixels
+    int32_t OriginX = 0, OriginY = 0; // device position of the view's top-left pixel
+
+    const uint32_t* Row(int32_t y) const
+    {
+        return reinterpret_cast<const uint32_t*>(Bits) + size_t(Height - 1 - (y - OriginY)) * size_t(Width) - OriginX;
+    }
+};
+
+TSourceView ViewOf(const TGdiBitmap& bitmap) { return { bitmap.Bits(), bitmap.Width(), bitmap.Height() }; }
+
+TSourceView SnapshotOf(const TGdiBitmap& bitmap, const TRect& box, std::vector<uint32_t>& storage)
+{
+    const int32_t w = box.Width(), h = box.Height();
+    storage.resize(size_t(w) * size_t(h));
+    for (int32_t y = box.Top; y < box.Bottom; ++y)
+        std::memcpy(storage.data() + size_t(box.Bottom - 1 - y) * size_t(w), bitmap.ScanLine(y) + box.Left,
+            size_t(w) * 4);
+    return { reinterpret_cast<const uint8_t*>(storage.data()), w, h, box.Left, box.Top };
+}
+
+} // namespace
+
+bool BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_t sx, int32_t sy, uint32_t rop)
+{
+    if (!dst || !src || rop != SRCCOPY)
+        return false;
+    if (w <= 0 || h <= 0)
+        return true;
+    TGdiBitmap& target = dst->Bitmap();
+    const TGdiBitmap& source = src->Bitmap();
+    if (target.Empty() || source.Empty())
+        return true;
+
+    const TPoint dOrg = dst->State().ViewportOrigin;
+    const TPoint sOrg = src->State().ViewportOrigin;
+    const int64_t dx = int64_t(x) + dOrg.X, dy = int64_t(y) + dOrg.Y;
+    // Device offset from a destination pixel to its source pixel.
+    const int64_t ox = int64_t(sx) + sOrg.X - dx, oy = int64_t(sy) + sOrg.Y - dy;
+    // Destination area: the rectangle, limited to where the source bitmap has pixels.
+    const int64_t left = std::max<int64_t>(dx, -ox), top = std::max<int64_t>(dy, -oy);
+    const int64_t right = std::min<int64_t>(dx + w, int64_t(source.Width()) - ox);
+    const int64_t bottom = std::min<int64_t>(dy + h, int64_t(source.Height()) - oy);
+    if (left >= right || top >= bottom)
+        return true;
+    const TRect area { ClampCoordinate(left), ClampCoordinate(top), ClampCoordinate(right), ClampCoordinate(bottom) };
+
+    thread_local std::vector<TRect> boxes;
+    VisibleBoxes(dst, area, boxes);
+    if (boxes.empty())
+        return true;
+
+    const int32_t offX = int32_t(ox), offY = int32_t(oy);
+    thread_local std::vector<uint32_t> snapshot;
+    TSourceView view = ViewOf(source);
+    if (&target == &source && (offX != 0 || offY != 0)) {
+        const TRect b = BoundsOf(boxes);
+        view = SnapshotOf(source, { b.Left + offX, b.Top + offY, b.Right + offX, b.Bottom + offY }, snapshot);
+    } else if (&target == &source) {
+        return true; // copying onto itself changes nothing
+    }
+
+    const int32_t tw = target.Width();
+    for (const TRect& b : boxes) {
+        // Whole rows of equal width are one contiguous block in both bitmaps.
+        if (b.Left == 0 && b.Right == tw && offX == 0 && view.Width == tw && view.OriginX == 0) {
+            const size_t rows = size_t(b.Height());
+            std::memcpy(target.ScanLine(b.Bottom - 1), view.Row(b.Bottom - 1 + offY), rows * size_t(tw) * 4);
+            continue;
+        }
+        const size_t bytes = size_t(b.Width()) * 4;
+        for (int32_t row = b.Top; row < b.Bottom; ++row)
+            std::memcpy(target.ScanLine(row) + b.Left, view.Row(row + offY) + b.Left + offX, bytes);
+    }
+    return true;
+}
+
+namespace {
+
+// For each destination pixel of the run [first, last) along one axis, its source pixel, or
+// −1 when that falls outside the source. `edge` and `size` describe the destination as given
+// (a negative size runs backwards from the edge), likewise `sEdge` and `sSize`.
+void MapAxis(int64_t edge, int64_t size, int64_t sEdge, int64_t sSize, int32_t sourceLimit, int32_t first,
+    int32_t last, std::vector<int32_t>& map)
+{
+    map.resize(size_t(last - first));
+    const int64_t dn = size < 0 ? -size : size;
+    const int64_t sn = sSize < 0 ? -sSize : sSize;
+    for (int32_t p = first; p < last; ++p) {
+        const int64_t i = size > 0 ? p - edge : edge - p;
+        // Nearest source by pixel centres: floor((2i + 1)·|sw| / (2·|dw|)).
+        const int64_t j = ((2 * i + 1) * sn) / (2 * dn);
+        const int64_t s = sSize > 0 ? sEdge + j : sEdge - j;
+        map[size_t(p - first)] = (s >= 0 && s < sourceLimit) ? int32_t(s) : -1;
+    }
+}
+
+} // namespace
+
+bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_t sx, int32_t sy,
+    int32_t sw, int32_t sh, uint32_t rop)
+{
+    if (!dst || !src || rop != SRCCOPY)
+        return false;
+    if (w == 0 || h == 0 || sw == 0 || sh == 0)
+        return true;
+    TGdiBitmap& target = dst->Bitmap();
+    const TGdiBitmap& source = src->Bitmap();
+    if (target.Empty() || source.Empty())
+        return true;
+
+    const TPoint dOrg = dst->State().ViewportOrigin;
+    const TPoint sOrg = src->State().ViewportOrigin;
+    const int64_t dx = int64_t(x) + dOrg.X, dy = int64_t(y) + dOrg.Y;
+    const int64_t sdx = int64_t(sx) + sOrg.X, sdy = int64_t(sy) + sOrg.Y;
+    // A negative size covers edge + size + 1 … edge.
+    const int64_t left = w > 0 ? dx : dx + w + 1, right = w > 0 ? dx + w : dx + 1;
+    const int64_t top = h > 0 ? dy : dy + h + 1, bottom = h > 0 ? dy + h : dy + 1;
+    const TRect area { ClampCoordinate(left), ClampCoordinate(top), ClampCoordinate(right), ClampCoordinate(bottom) };
+
+    thread_local std::vector<TRect> boxes;
+    VisibleBoxes(dst, area, boxes);
+    if (boxes.empty())
+        return true;
+    const TRect bounds = BoundsOf(boxes);
+
+    thread_local std::vector<int32_t> columns, rows;
+    MapAxis(dx, w, sdx, sw, source.Width(), bounds.Left, bounds.Right, columns);
+    MapAxis(dy, h, sdy, sh, source.Height(), bounds.Top, bounds.Bottom, rows);
+
+    thread_local std::vector<uint32_t> snapshot;
+    TSourceView view = ViewOf(source);
+    if (&target == &source)
+        view = SnapshotOf(source, { 0, 0, source.Width(), source.Height() }, snapshot);
+
+    for (const TRect& b : boxes) {
+        const int32_t* colMap = columns.data() + (b.Left - bounds.Left);
+        const int32_t n = b.Width();
+        bool allColumns = true;
+        for (int32_t i = 0; i < n && allColumns; ++i)
+            allColumns = colMap[i] >= 0;
+        int32_t previousSource = -1;
+        uint32_t* previousRow = nullptr;
+        for (int32_t row = b.Top; row < b.Bottom; ++row) {
+            const int32_t s = rows[size_t(row - bounds.Top)];
+            if (s < 0)
+                continue;
+            uint32_t* out = target.ScanLine(row) + b.Left;
+            // A repeated source row is a copy of the row just drawn.
+            if (s == previousSource && previousRow && allColumns) {
+                std::memcpy(out, previousRow, size_t(n) * 4);
+            } else {
+                const uint32_t* in = view.Row(s);
+                if (allColumns) {
+                    for (int32_t i = 0; i < n; ++i)
+                        out[i] = in[colMap[i]];
+                } else {
+                    for (int32_t i = 0; i < n; ++i)
+                        if (colMap[i] >= 0)
+                            out[i] = in[colMap[i]];
+                }
+            }
+            previousSource = s;
+            previousRow = out;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,548 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+#include "effecthelpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+uint32_t RandomSeed = 0;
+
+// ---------------------------------------------------------------------------------------------
+// TComplexRegion
+
+TComplexRegion::TComplexRegion()
+{
+    Clear();
+}
+
+TComplexRegion::~TComplexRegion()
+{
+    std::free(m_rgnData);
+}
+
+void TComplexRegion::Clear()
+{
+    std::free(m_rgnData);
+    m_rgnData = nullptr;
+    m_count = 0;
+    m_capacity = 0;
+    m_bounds = EmptyBounds;
+    // m_nextRect is left alone: the next AddRect finds Count = Capacity and sets it afresh.
+}
+
+void TComplexRegion::AddRect(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom)
+{
+    if (m_count == m_capacity) {
+        const int32_t capacity = m_capacity + GrowBy;
+        const size_t oldSize = m_rgnData ? BlockSize() : 0;
+        const size_t newSize = size_t(capacity) * 16 + 36;
+        // realloc keeps the rectangles already stored; on failure the old block stays ours.
+        auto* block = static_cast<uint8_t*>(std::realloc(m_rgnData, newSize));
+        if (!block)
+            throw std::bad_alloc();
+        std::memset(block + oldSize, 0, newSize - oldSize);
+        m_rgnData = block;
+        m_capacity = capacity;
+        m_nextRect = m_rgnData + 32 + size_t(m_count) * 16;
+    }
+    const int32_t rect[4] = { Left, Top, Right, Bottom };
+    std::memcpy(m_nextRect, rect, sizeof rect);
+    m_nextRect += 16;
+    ++m_count;
+
+    if (Left < m_bounds.Left)
+        m_bounds.Left = Left;
+    if (Top < m_bounds.Top)
+        m_bounds.Top = Top;
+    if (Right > m_bounds.Right)
+        m_bounds.Right = Right;
+    if (Bottom > m_bounds.Bottom)
+        m_bounds.Bottom = Bottom;
+}
+
+HRGN TComplexRegion::CreateRegion()
+{
+    if (!m_rgnData)
+        return nullptr;
+    // nRgnSize is 16 (one rectangle's size), as the block has always been written.
+    const TRgnDataHeader header { 32, RDH_RECTANGLES, uint32_t(m_count), 16, m_bounds };
+    std::memcpy(m_rgnData, &header, sizeof header);
+    return ExtCreateRegion(nullptr, uint32_t(m_count) * 16 + 36, m_rgnData);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Region builders
+
+namespace {
+
+// The builders step through bands with an int32 thickness derived from Min(W, H); sizes the
+// engine never passes (negative ones) would give a thickness of 0 or less and a loop that never
+// ends, or a division by zero, so the thickness is kept at 1 or more.
+int32_t BandThickness(int32_t W, int32_t H, int32_t divisor)
+{
+    return std::max(std::min(W, H) / divisor + 1, 1);
+}
+
+} // namespace
+
+HRGN CreateBarsRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
+{
+    const int32_t B = BandThickness(W, H, 50);
+    TComplexRegion region;
+
+    // 64-bit counters: y + 2B must not overflow next to the largest sizes.
+    const bool hSecond = W < XP;
+    for (int64_t y64 = hSecond ? B : 0; y64 < int64_t(H) + B; y64 += 2 * int64_t(B)) {
+        const int32_t y = int32_t(y64);
+        if (hSecond) {
+            if (HKind == 1 || HKind == 4)
+                region.AddRect(2 * W - XP, y, W, y + B);
+            else if (HKind == 2 || HKind == 5)
+                region.AddRect(0, y, XP - W, y + B);
+            region.AddRect(0, y - B, W, y);
+        } else {
+            switch (HKind) {
+            case 1:
+            case 5:
+                region.AddRect(W - XP, y, W, y + B);
+                break;
+            case 2:
+            case 4:
+                region.AddRect(0, y, XP, y + B);
+                break;
+            case 3:
+                region.AddRect(0, y + B, XP, y + 2 * B);
+                region.AddRect(W - XP, y, W, y + B);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    const bool vSecond = YP > H;
+    for (int64_t x64 = vSecond ? B : 0; x64 < int64_t(W) + B; x64 += 2 * int64_t(B)) {
+        const int32_t x = int32_t(x64);
+        if (vSecond) {
+            if (VKind == 1 || VKind == 4)
+                region.AddRect(x, 2 * H - YP, x + B, H);
+            else if (VKind == 2 || VKind == 5)
+                region.AddRect(x, 0, x + B, YP - H);
+            region.AddRect(x - B, 0, x, H);
+        } else {
+            switch (VKind) {
+            case 1:
+            case 5:
+                region.AddRect(x, H - YP, x + B, H);
+                break;
+            case 2:
+            case 4:
+                region.AddRect(x, 0, x + B, YP);
+                break;
+            case 3:
+                region.AddRect(x, H - YP, x + B, H);
+                region.AddRect(x + B, 0, x + 2 * B, YP);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    return region.CreateRegion();
+}
+
+HRGN CreateUnevenShredRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
+{
+    const int32_t B = BandThickness(W, H, 200);
+    const int32_t RW = W % B;
+    const int32_t RH = H % B;
+    const int32_t MW = W / 2;
+    const int32_t MH = H / 2;
+    TComplexRegion region;
+
+    if (HKind != 0) {
+        const int32_t J = XP < W ? W / 10 : 0;
+        for (int64_t y64 = 0; y64 < H; y64 += B) {
+            const int32_t y = int32_t(y64);
+            // Each strip's length scatters by up to J around XP; the last strip ends at H.
+            const int32_t r = RandomBelow(2 * J) - J + XP;
+            const int32_t b = y + B + RH;
+            switch (HKind) {
+            case 1:
+                region.AddRect(W - r, y, W, b);
+                break;
+            case 2:
+                region.AddRect(0, y, r, b);
+                break;
+            case 3: {
+                const int32_t h = r / 2;
+                region.AddRect(MW - h, y, MW, b);
+                region.AddRect(MW, y, MW + h, b);
+                break;
+            }
+            default: {
+                const int32_t h = r / 2;
+                region.AddRect(W - h, y, W, b);
+                region.AddRect(0, y, h, b);
+                break;
+            }
+            }
+        }
+    }
+
+    if (VKind != 0) {
+        const int32_t J = YP < H ? H / 10 : 0;
+        for (int64_t x64 = 0; x64 < W; x64 += B) {
+            const int32_t x = int32_t(x64);
+            const int32_t r = RandomBelow(2 * J) + YP - J;
+            const int32_t e = x + B + RW;
+            switch (VKind) {
+            case 1:
+                region.AddRect(x, H - r, e, H);
+                break;
+            case 2:
+                region.AddRect(x, 0, e, r);
+                break;
+            case 3: {
+                const int32_t h = r / 2;
+                region.AddRect(x, MH - h, e, MH);
+                region.AddRect(x, MH, e, MH + h);
+                break;
+            }
+            default: {
+                const int32_t h = r / 2;
+                region.AddRect(x, H - h, e, H);
+                region.AddRect(x, 0, e, h);
+                break;
+            }
+            }
+        }
+    }
+    return region.CreateRegion();
+}
+
+namespace {
+
+// Squares near the band are the likeliest: one number is drawn for every i, whether the square
+// is added or not.
+bool SpeckleHit(int32_t i, int32_t T)
+{
+    const int32_t k = RandomBelow(i);
+    return i <= T ? k <= 1 : k == 0;
+}
+
+} // namespace
+
+HRGN CreateSpeckleRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
+{
+    TComplexRegion region;
+
+    if (HKind != 0) {
+        const int32_t Z = XP < W ? W / 10 : 0;
+        const int32_t S = std::max(Z / 20, 2);
+        const int32_t D = S / 2;
+        const int32_t N = Z / S;
+        const int32_t T = (3 * Z) / (4 * S);
+        for (int64_t y64 = 0; y64 < H; y64 += D) {
+            const int32_t y = int32_t(y64);
+            if (HKind == 1) {
+                const int32_t edge = W - XP;
+                region.AddRect(edge, y, W, y + S);
+                for (int32_t i = N; i >= 1; --i)
+                    if (SpeckleHit(i, T))
+                        region.AddRect(edge - i * S, y, edge - i * S + S, y + S);
+            } else {
+                region.AddRect(0, y, XP, y + S);
+                for (int32_t i = N; i >= 1; --i)
+                    if (SpeckleHit(i, T))
+                        region.AddRect(XP + i * S - S, y, XP + i * S, y + S);
+            }
+        }
+    }
+
+    if (VKind != 0) {
+        const int32_t Z = YP < H ? H / 10 : 0;
+        const int32_t S = std::max(Z / 20, 2);
+        const int32_t D = S / 2;
+        const int32_t N = Z / S;
+        const int32_t T = (3 * Z) / (4 * S);
+        for (int64_t x64 = 0; x64 < W; x64 += D) {
+            const int32_t x = int32_t(x64);
+            if (VKind == 1) {
+                const int32_t edge = H - YP;
+                region.AddRect(x, edge, x + S, H);
+                for (int32_t i = N; i >= 1; --i)
+                    if (SpeckleHit(i, T))
+                        region.AddRect(x, edge - i * S, x + S, edge - i * S + S);
+            } else {
+                region.AddRect(x, 0, x + S, YP);
+                for (int32_t i = N; i >= 1; --i)
+                    if (SpeckleHit(i, T))
+                        region.AddRect(x, YP + i * S - S, x + S, YP + i * S);
+            }
+        }
+    }
+    return region.CreateRegion();
+}
+
+namespace {
+
+// Nearest integer, halves to even (the default rounding mode).
+int32_t RoundEven(long double value)
+{
+    return int32_t(std::llrint(value));
+}
+
+} // namespace
+
+HRGN CreateSectorRgn(int32_t CX, int32_t CY, int32_t Radius, long double StartAngle,
+    long double EndAngle, int32_t Steps)
+{
+    // A negative step count leaves the centre alone (an empty shape) instead of a negative array.
+    const int32_t steps = std::max(Steps, 0);
+    std::vector<TPoint> points(size_t(steps) + 1);
+    points[0] = { CX, CY };
+    const long double delta = steps > 0 ? (EndAngle - StartAngle) / steps : 0.0L;
+    long double a = StartAngle;
+    for (int32_t k = 1; k <= steps; ++k) {
+        points[size_t(k)] = { CX + RoundEven(Radius * std::cos(a)), CY + RoundEven(Radius * std::sin(a)) };
+        a += delta;
+    }
+    return CreatePolygonRgn(points.data(), int32_t(points.size()), WINDING);
+}
+
+HRGN CreatePolyRgn(std::span<const int32_t> Values)
+{
+    std::vector<TPoint> points(Values.size() / 2);
+    for (size_t i = 0; i < points.size(); ++i)
+        points[i] = { Values[2 * i], Values[2 * i + 1] };
+    return CreatePolygonRgn(points.data(), int32_t(points.size()), WINDING);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pixel routines
+
+namespace {
+
+// A saturating add of any offset in [minOffset, maxOffset] to a byte, as one table lookup:
+// Clamp()[byte + offset].
+class TSaturateTable {
+public:
+    TSaturateTable(int32_t minOffset, int32_t maxOffset)
+        : m_base(-minOffset)
+        , m_table(size_t(256 + maxOffset - minOffset))
+    {
+        for (size_t i = 0; i < m_table.size(); ++i)
+            m_table[i] = uint8_t(std::clamp(int32_t(i) - m_base, 0, 255));
+    }
+    // Pointer p such that p[byte + offset] is the clamped sum.
+    const uint8_t* Clamp() const { return m_table.data() + m_base; }
+
+private:
+    int32_t m_base;
+    std::vector<uint8_t> m_table;
+};
+
+} // namespace
+
+void ApplyHReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Left, int32_t Count)
+{
+    if (Count < 2 || Depth == 0)
+        return;
+    const int32_t half = Count / 2;
+    std::vector<int32_t> t(static_cast<size_t>(Count));
+    int32_t v = -int32_t(Depth);
+    if (Depth > half) {
+        int32_t s = Depth / half;
+        for (int32_t i = 1; i <= Count; ++i) {
+            t[size_t(i - 1)] = v;
+            v += s;
+            if (i == half)
+                s = -s;
+        }
+    } else {
+        const int32_t s = half / Depth;
+        int32_t next = s;
+        for (int32_t i = 1; i <= Count; ++i) {
+            t[size_t(i - 1)] = v;
+            if (i == next) {
+                next += s;
+                v += i < half ? 1 : -1;
+            }
+        }
+    }
+
+    // Only the columns inside the bitmap are shaded; a band reaching past an edge would
+    // otherwise spill into the neighbouring row or past the block.
+    const int32_t first = std::max(Left, 0);
+    const int32_t last = int32_t(std::min<int64_t>(int64_t(Left) + Count, Bitmap.Width()));
+    if (first >= last || Bitmap.Height() <= 0)
+        return;
+    const auto [lo, hi] = std::minmax_element(t.begin(), t.end());
+    const TSaturateTable table(*lo, *hi);
+    const uint8_t* clamp = table.Clamp();
+    const int32_t* offsets = t.data() + (first - Left);
+    const int32_t n = last - first;
+    const size_t stride = size_t(Bitmap.Width()) * 4;
+    uint8_t* row = Bitmap.Bits() + size_t(first) * 4;
+    for (int32_t r = 0; r < Bitmap.Height(); ++r, row += stride) {
+        uint8_t* p = row;
+        for (int32_t c = 0; c < n; ++c, p += 4) {
+            const int32_t o = offsets[c];
+            p[0] = clamp[p[0] + o];
+            p[1] = clamp[p[1] + o];
+            p[2] = clamp[p[2] + o];
+        }
+    }
+}
+
+void ApplyVReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Top, int32_t Count)
+{
+    if (Count < 2 || Depth == 0)
+        return;
+    const int32_t half = Count / 2;
+    int32_t every, delta;
+    if (Depth > half) {
+        every = 1;
+        delta = Depth / half;
+    } else {
+        every = half / Depth;
+        delta = 1;
+    }
+    int32_t v = -int32_t(Depth);
+    int32_t next = every;
+    const int32_t width = Bitmap.Width();
+    const int32_t height = Bitmap.Height();
+    uint8_t lut[256];
+    bool lutBuilt = false;
+    int32_t lutOffset = 0;
+    for (int32_t i = 1; i <= Count; ++i) {
+        // Bottom row of the band first; rows outside the bitmap keep the sequence but are
+        // not touched.
+        const int64_t row = int64_t(Top) + Count - i;
+        if (row >= 0 && row < height && width > 0) {
+            if (!lutBuilt || v != lutOffset) {
+                for (int32_t b = 0; b < 256; ++b)
+                    lut[b] = uint8_t(std::clamp(b + v, 0, 255));
+                lutOffset = v;
+                lutBuilt = true;
+            }
+            uint8_t* p = reinterpret_cast<uint8_t*>(Bitmap.ScanLine(int32_t(row)));
+            for (int32_t c = 0; c < width; ++c, p += 4) {
+                p[0] = lut[p[0]];
+                p[1] = lut[p[1]];
+                p[2] = lut[p[2]];
+            }
+        }
+        if (i == next) {
+            v += i < half ? delta : -delta;
+            next += every;
+        }
+    }
+}
+
+void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, int32_t Left,
+    int32_t Top, int32_t Width, int32_t Height)
+{
+    const int32_t a = MulDiv(256, Percent, 100);
+    // Clipped to both bitmaps, so a rectangle or a size mismatch can never reach past a block.
+    const int32_t x0 = std::max(Left, 0);
+    const int32_t y0 = std::max(Top, 0);
+    const int32_t x1 = int32_t(std::min<int64_t>({ int64_t(Left) + Width, Src.Width(), Dst.Width() }));
+    const int32_t y1 = int32_t(std::min<int64_t>({ int64_t(Top) + Height, Src.Height(), Dst.Height() }));
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    const int32_t n = (x1 - x0) * 4;
+    for (int32_t y = y0; y < y1; ++y) {
+        uint8_t* d = reinterpret_cast<uint8_t*>(Dst.ScanLine(y) + x0);
+        const uint8_t* s = reinterpret_cast<const uint8_t*>(Src.ScanLine(y) + x0);
+        for (int32_t i = 0; i < n; i += 4) {
+            // >> floors a negative difference, so a blend never overshoots the source.
+            d[i] = uint8_t(d[i] + (((s[i] - d[i]) * a) >> 8));
+            d[i + 1] = uint8_t(d[i + 1] + (((s[i + 1] - d[i + 1]) * a) >> 8));
+            d[i + 2] = uint8_t(d[i + 2] + (((s[i + 2] - d[i + 2]) * a) >> 8));
+        }
+    }
+}
+
+void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY, long double Angle)
+{
+    const int32_t S = int32_t(std::trunc(std::sin(-Angle) * 65536.0L));
+    const int32_t C = int32_t(std::trunc(std::cos(-Angle) * 65536.0L));
+    const int32_t W = Src.Width();
+    const int32_t H = Src.Height();
+    // Destination pixels outside Dst are never written, whatever Src's size.
+    const int32_t cols = std::min(W, Dst.Width());
+    const int32_t rows = std::min(H, Dst.Height());
+    // Rows are stored bottom-up, so the source row sb counted from the bottom starts sb rows
+    // into the block.
+    const uint32_t* srcBits = reinterpret_cast<const uint32_t*>(Src.Bits());
+    // The products are 32-bit and wrap; they are linear in the column, so one unsigned
+    // accumulator per coordinate gives the same wrapped values with an add per pixel.
+    for (int32_t r = 0; r < rows; ++r) {
+        const uint32_t v = uint32_t(H) - uint32_t(r) - uint32_t(CY);
+        const uint32_t u0 = 1u - uint32_t(CX);
+        uint32_t ax = u0 * uint32_t(C) - v * uint32_t(S);
+        uint32_t ab = u0 * uint32_t(S) + v * uint32_t(C);
+        uint32_t* dst = Dst.ScanLine(r);
+        for (int32_t c = 0; c < cols; ++c, ax += uint32_t(C), ab += uint32_t(S)) {
+            const int64_t sx = int64_t(CX) + (int32_t(ax) >> 16);
+            const int64_t sb = int64_t(CY) + (int32_t(ab) >> 16);
+            if (sx >= 0 && sx < W && sb >= 0 && sb < H)
+                dst[c] = srcBits[size_t(sb) * size_t(W) + size_t(sx)];
+        }
+    }
+}
+
+void RotatePoints(std::span<TPoint> Points, int32_t CX, int32_t CY, long double Angle)
+{
+    const long double sinA = std::sin(Angle);
+    const long double cosA = std::cos(Angle);
+    for (TPoint& p : Points) {
+        const long double dx = (long double)p.X - CX;
+        const long double dy = (long double)p.Y - CY;
+        p.X = RoundEven(dx * cosA - dy * sinA) + CX;
+        p.Y = RoundEven(dx * sinA + dy * cosA) + CY;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Random numbers and the clipped copy
+
+int32_t RandomBelow(int32_t N)
+{
+    RandomSeed = RandomSeed * 0x08088405u + 1u;
+    return int32_t((uint64_t(RandomSeed) * uint32_t(N)) >> 32);
+}
+
+namespace {
+
+// Removes the clip from a device context when it leaves scope.
+class TClipGuard {
+public:
+    explicit TClipGuard(HDC dc)
+        : m_dc(dc)
+    {
+    }
+    ~TClipGuard() { SelectClipRgn(m_dc, nullptr); }
+    TClipGuard(const TClipGuard&) = delete;
+    TClipGuard& operator=(const TClipGuard&) = delete;
+
+private:
+    HDC m_dc;
+};
+
+} // namespace
+
+void ClippedCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R)
+{
+    const TRegionGuard region(R);
+    SelectClipRgn(Screen.DC(), R);
+    const TClipGuard clip(Screen.DC());
+    BitBlt(Screen.DC(), 0, 0, W, H, Picture.DC(), 0, 0, SRCCOPY);
+}

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// bench: how long each effect takes to compose one frame (start-image copy plus effect) over a
+// whole transition, at a chosen picture size.
+#include "commands.h"
+#include "tooloptions.h"
+
+#include "effects/effecthelpers.h"
+#include "effects/effects.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void ParseSize(const std::string& text, int32_t& W, int32_t& H)
+{
+    const size_t x = text.find('x');
+    if (x == std::string::npos)
+        throw TToolError("--size expects WIDTHxHEIGHT, not '" + text + "'");
+    W = int32_t(ParseInteger(text.substr(0, x), 1, 16384, "--size width"));
+    H = int32_t(ParseInteger(text.substr(x + 1), 1, 16384, "--size height"));
+}
+
+} // namespace
+
+int RunBench(int argc, char** argv)
+{
+    const TToolOptions options(argc, argv, { "size", "style" });
+    int32_t W = 640, H = 480;
+    if (options.Has("size"))
+        ParseSize(options.Text("size"), W, H);
+    int32_t first = 1, last = EffectCount;
+    if (options.Has("style"))
+        first = last = StyleOption(options);
+
+    TGdiBitmap start(W, H), picture(W, H), screen(W, H);
+    DrawTestPicture(start, 0);
+    DrawTestPicture(picture, 1);
+    picture.OverrideHandle(1);
+
+    std::printf("Frame composition at %dx%d, median over progress 1 to 99\n", W, H);
+    std::printf("%5s  %-56s %10s\n", "Style", "Name", "Median ms");
+    std::vector<double> medians;
+    double worst = -1;
+    int32_t worstStyle = 0;
+    RandomSeed = 0;
+    for (int32_t style = first; style <= last; ++style) {
+        const char* name = EffectByStyle(style)->Name;
+        if (!EffectByStyle(style)->Proc) {
+            std::printf("%5d  %-56s %10s\n", style, name, "no procedure yet");
+            continue;
+        }
+        std::vector<double> times;
+        for (int32_t progress = 1; progress <= 99; ++progress) {
+            const auto begin = std::chrono::steady_clock::now();
+            ComposeFrame(style, screen, start, picture, progress);
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - begin;
+            times.push_back(took.count());
+        }
+        const double median = Median(times);
+        medians.push_back(median);
+        if (median > worst) {
+            worst = median;
+            worstStyle = style;
+        }
+        std::printf("%5d  %-56s %10.3f\n", style, name, median);
+        std::fflush(stdout);
+    }
+    if (medians.empty())
+        std::printf("No effect has a procedure yet\n");
+    else
+        std::printf("Overall median %.3f ms, maximum %.3f ms (style %d)\n", Median(medians), worst,
+            worstStyle);
+    return 0;
+}

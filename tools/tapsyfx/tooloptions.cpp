@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+#include "tooloptions.h"
+
+#include "effects/effects.h"
+
+#include <algorithm>
+#include <charconv>
+
+TToolOptions::TToolOptions(int argc, char** argv, const std::vector<std::string>& known)
+{
+    // argv[0] is the subcommand's own name.
+    for (int i = 1; i < argc; i += 2) {
+        const std::string name = argv[i];
+        if (name.size() < 3 || name.compare(0, 2, "--") != 0
+            || std::find(known.begin(), known.end(), name.substr(2)) == known.end())
+            throw TToolError("unknown argument '" + name + "'");
+        if (i + 1 >= argc)
+            throw TToolError("missing value after '" + name + "'");
+        if (!m_values.emplace(name.substr(2), argv[i + 1]).second)
+            throw TToolError("'" + name + "' given twice");
+    }
+}
+
+std::string TToolOptions::Text(const std::string& name) const
+{
+    const auto it = m_values.find(name);
+    if (it == m_values.end())
+        throw TToolError("missing --" + name);
+    return it->second;
+}
+
+int64_t TToolOptions::Integer(const std::string& name, int64_t min, int64_t max) const
+{
+    return ParseInteger(Text(name), min, max, "--" + name);
+}
+
+int64_t TToolOptions::Integer(const std::string& name, int64_t min, int64_t max, int64_t fallback) const
+{
+    return Has(name) ? Integer(name, min, max) : fallback;
+}
+
+int64_t ParseInteger(const std::string& text, int64_t min, int64_t max, const std::string& what)
+{
+    int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        throw TToolError(what + " expects a whole number, not '" + text + "'");
+    if (value < min || value > max)
+        throw TToolError(what + " must be " + std::to_string(min) + " to " + std::to_string(max)
+            + ", not " + text);
+    return value;
+}
+
+int32_t StyleOption(const TToolOptions& options)
+{
+    return int32_t(options.Integer("style", 1, EffectCount));
+}
+
+void DrawTestPicture(TGdiBitmap& bitmap, int which)
+{
+    const int32_t W = bitmap.Width();
+    const int32_t H = bitmap.Height();
+    const int32_t cell = std::max(std::min(W, H) / 8, 2);
+    for (int32_t y = 0; y < H; ++y) {
+        uint32_t* row = bitmap.ScanLine(y);
+        for (int32_t x = 0; x < W; ++x) {
+            const uint32_t fx = uint32_t(x) * 255 / uint32_t(std::max(W - 1, 1));
+            const uint32_t fy = uint32_t(y) * 255 / uint32_t(std::max(H - 1, 1));
+            uint32_t r, g, b;
+            if (which == 0) {
+                // Start image: a warm checkerboard over a diagonal gradient.
+                const bool dark = ((x / cell) + (y / cell)) % 2 != 0;
+                r = dark ? 160 + fx * 95 / 255 : 255;
+                g = dark ? 40 + fy * 120 / 255 : 200 - fy * 80 / 255;
+                b = dark ? 40 : fx * 120 / 255;
+            } else {
+                // Incoming picture: cool diagonal stripes with concentric rings on top.
+                const int32_t dx = x - W / 2, dy = y - H / 2;
+                const bool ring = ((dx * dx + dy * dy) / (cell * cell / 2 + 1)) % 2 != 0;
+                const bool stripe = ((x + y) / cell) % 2 != 0;
+                r = ring ? 255 - fy : 30;
+                g = stripe ? 200 : 80 + fx * 100 / 255;
+                b = stripe ? 255 - fx * 100 / 255 : 160 + fy * 95 / 255;
+            }
+            row[x] = (r << 16) | (g << 8) | b;
+        }
+    }
+}

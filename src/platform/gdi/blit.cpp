@@ -148,6 +148,28 @@ void MapAxis(int64_t edge, int64_t size, int64_t sEdge, int64_t sSize, int32_t s
     }
 }
 
+// Pixels and column maps share no memory; saying so lets the compiler keep the map in
+// registers instead of reloading it after every store (int32_t and uint32_t may alias).
+void Gather(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+{
+    for (int32_t i = 0; i < n; ++i)
+        out[i] = in[map[i]];
+}
+
+// A mirrored 1:1 row: out[i] = in[−i].
+void CopyReversed(uint32_t* __restrict out, const uint32_t* __restrict in, int32_t n)
+{
+    for (int32_t i = 0; i < n; ++i)
+        out[i] = in[-i];
+}
+
+void GatherValid(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+{
+    for (int32_t i = 0; i < n; ++i)
+        if (map[i] >= 0)
+            out[i] = in[map[i]];
+}
+
 } // namespace
 
 bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_t sx, int32_t sy,
@@ -189,9 +211,12 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
     for (const TRect& b : boxes) {
         const int32_t* colMap = columns.data() + (b.Left - bounds.Left);
         const int32_t n = b.Width();
-        bool allColumns = true;
-        for (int32_t i = 0; i < n && allColumns; ++i)
+        bool allColumns = true, contiguous = true, reversed = true;
+        for (int32_t i = 0; i < n && allColumns; ++i) {
             allColumns = colMap[i] >= 0;
+            contiguous = contiguous && (i == 0 || colMap[i] == colMap[i - 1] + 1);
+            reversed = reversed && (i == 0 || colMap[i] == colMap[i - 1] - 1);
+        }
         int32_t previousSource = -1;
         uint32_t* previousRow = nullptr;
         for (int32_t row = b.Top; row < b.Bottom; ++row) {
@@ -199,20 +224,18 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
             if (s < 0)
                 continue;
             uint32_t* out = target.ScanLine(row) + b.Left;
-            // A repeated source row is a copy of the row just drawn.
-            if (s == previousSource && previousRow && allColumns) {
+            const uint32_t* in = view.Row(s);
+            // A repeated source row is a copy of the row just drawn; a 1:1 column run is a copy.
+            if (allColumns && s == previousSource && previousRow)
                 std::memcpy(out, previousRow, size_t(n) * 4);
-            } else {
-                const uint32_t* in = view.Row(s);
-                if (allColumns) {
-                    for (int32_t i = 0; i < n; ++i)
-                        out[i] = in[colMap[i]];
-                } else {
-                    for (int32_t i = 0; i < n; ++i)
-                        if (colMap[i] >= 0)
-                            out[i] = in[colMap[i]];
-                }
-            }
+            else if (allColumns && contiguous)
+                std::memcpy(out, in + colMap[0], size_t(n) * 4);
+            else if (allColumns && reversed)
+                CopyReversed(out, in + colMap[0], n);
+            else if (allColumns)
+                Gather(out, in, colMap, n);
+            else
+                GatherValid(out, in, colMap, n);
             previousSource = s;
             previousRow = out;
         }

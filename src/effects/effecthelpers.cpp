@@ -482,19 +482,53 @@ void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY,
     // Rows are stored bottom-up, so the source row sb counted from the bottom starts sb rows
     // into the block.
     const uint32_t* srcBits = reinterpret_cast<const uint32_t*>(Src.Bits());
-    // The products are 32-bit and wrap; they are linear in the column, so one unsigned
-    // accumulator per coordinate gives the same wrapped values with an add per pixel.
-    for (int32_t r = 0; r < rows; ++r) {
-        const uint32_t v = uint32_t(H) - uint32_t(r) - uint32_t(CY);
-        const uint32_t u0 = 1u - uint32_t(CX);
-        uint32_t ax = u0 * uint32_t(C) - v * uint32_t(S);
-        uint32_t ab = u0 * uint32_t(S) + v * uint32_t(C);
-        uint32_t* dst = Dst.ScanLine(r);
-        for (int32_t c = 0; c < cols; ++c, ax += uint32_t(C), ab += uint32_t(S)) {
-            const int64_t sx = int64_t(CX) + (int32_t(ax) >> 16);
-            const int64_t sb = int64_t(CY) + (int32_t(ab) >> 16);
-            if (sx >= 0 && sx < W && sb >= 0 && sb < H)
-                dst[c] = srcBits[size_t(sb) * size_t(W) + size_t(sx)];
+    // Source rows by their number counted from the bottom, which is their order in memory.
+    thread_local std::vector<const uint32_t*> sourceRow;
+    sourceRow.resize(size_t(std::max(H, 0)));
+    for (int32_t sb = 0; sb < H; ++sb)
+        sourceRow[size_t(sb)] = srcBits + size_t(sb) * size_t(W);
+    auto inside = [&](uint32_t ax, uint32_t ab) {
+        // Centres lie within the picture, so the sums fit; one unsigned compare per axis.
+        return uint32_t(CX + (int32_t(ax) >> 16)) < uint32_t(W) && uint32_t(CY + (int32_t(ab) >> 16)) < uint32_t(H);
+    };
+    // The products are 32-bit; they are linear in the column and the row, so unsigned
+    // accumulators give the same values with an add per pixel. Up to this size they never
+    // wrap, so along a row both source coordinates are monotonic and the pixels that find a
+    // source form one run: it is found from both ends and then copied without tests.
+    const bool monotonic = std::max({ W, H, std::abs(CX), std::abs(CY) }) <= 8192;
+    // A rotated row reads the source across many rows, so the frame is walked in tiles that
+    // keep those reads (and their pages) close together.
+    constexpr int32_t TileW = 64, TileH = 32;
+    const uint32_t u0 = 1u - uint32_t(CX);
+    for (int32_t r0 = 0; r0 < rows; r0 += TileH) {
+        const int32_t r1 = std::min(rows, r0 + TileH);
+        for (int32_t c0 = 0; c0 < cols; c0 += TileW) {
+            const int32_t c1 = std::min(cols, c0 + TileW);
+            const uint32_t u = u0 + uint32_t(c0);
+            for (int32_t r = r0; r < r1; ++r) {
+                const uint32_t v = uint32_t(H) - uint32_t(r) - uint32_t(CY);
+                uint32_t ax = u * uint32_t(C) - v * uint32_t(S);
+                uint32_t ab = u * uint32_t(S) + v * uint32_t(C);
+                uint32_t* dst = Dst.ScanLine(r);
+                if (!monotonic) {
+                    for (int32_t c = c0; c < c1; ++c, ax += uint32_t(C), ab += uint32_t(S))
+                        if (inside(ax, ab))
+                            dst[c] = sourceRow[size_t(CY + (int32_t(ab) >> 16))][CX + (int32_t(ax) >> 16)];
+                    continue;
+                }
+                int32_t first = c0;
+                while (first < c1 && !inside(ax, ab)) {
+                    ++first;
+                    ax += uint32_t(C);
+                    ab += uint32_t(S);
+                }
+                int32_t last = c1;
+                while (last > first
+                    && !inside(ax + uint32_t(last - 1 - first) * uint32_t(C), ab + uint32_t(last - 1 - first) * uint32_t(S)))
+                    --last;
+                for (int32_t c = first; c < last; ++c, ax += uint32_t(C), ab += uint32_t(S))
+                    dst[c] = sourceRow[size_t(CY + (int32_t(ab) >> 16))][CX + (int32_t(ax) >> 16)];
+            }
         }
     }
 }

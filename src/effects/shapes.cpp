@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// Rectangular and circular shreds, clock sweeps, moving rectangles and rotating shapes
+// (effects 143 … 153). Every one ends with the clipped copy of the incoming picture.
+#include "effects/effecthelpers.h"
+#include "effects/effects.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <span>
+
+namespace {
+
+constexpr long double Pi = 3.1415926535897932385L;
+
+struct TRegionDeleter {
+    void operator()(TGdiRegion* region) const { DeleteObject(region); }
+};
+// A region that is deleted when it leaves scope unless it is released to the clipped copy.
+using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
+
+// A store that got no rectangle yields no region, which the clipped copy would take as "no
+// clip" and copy the whole picture: such a frame draws nothing instead.
+void CopyThroughRects(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
+    TComplexRegion& rects)
+{
+    if (HRGN R = rects.CreateRegion())
+        ClippedCopy(Screen, Picture, W, H, R);
+}
+
+// The shreds lay cells of 2N x 2N from the top-left corner, column by column; the last
+// column and row may reach past the picture. N is at least 1.
+template <typename TCellProc>
+void ForEachCellCentre(int32_t W, int32_t H, int32_t N, TCellProc Cell)
+{
+    for (int32_t x0 = 0; x0 < W; x0 += 2 * N)
+        for (int32_t y0 = 0; y0 < H; y0 += 2 * N)
+            Cell(x0 + N, y0 + N);
+}
+
+int32_t ShredCellSize(int32_t W, int32_t H) { return std::min(W, H) / 10 + 1; }
+
+// The union of one shape made at every cell centre by MakeAt(cx, cy), merged one by one in
+// the order of the cells. All copies are alike, so the one made at the first cell is moved
+// from cell to cell instead of being made again: the region is the same, and a frame of a
+// large picture saves some forty scan conversions.
+template <typename TMakeAt>
+HRGN UniteOverCells(int32_t W, int32_t H, int32_t N, TMakeAt MakeAt)
+{
+    TOwnedRegion cells, moving;
+    TPoint at;
+    ForEachCellCentre(W, H, N, [&](int32_t cx, int32_t cy) {
+        if (!cells) {
+            cells.reset(MakeAt(cx, cy));
+            moving.reset(MakeAt(cx, cy));
+        } else {
+            OffsetRgn(moving.get(), cx - at.X, cy - at.Y);
+            CombineRgn(cells.get(), cells.get(), moving.get(), RGN_OR);
+        }
+        at = { cx, cy };
+    });
+    return cells.release();
+}
+
+enum class TTurn { Clockwise = 1, Anticlockwise = -1 };
+
+// A sector from 12 o'clock, one 3.6-degree step per percent, over a circle through the corners.
+void Sweep(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32_t Progress,
+    TTurn turn)
+{
+    const int32_t CX = W / 2;
+    const int32_t CY = H / 2;
+    const auto Radius = int32_t(std::ceil(std::sqrt(static_cast<long double>(CX) * CX
+        + static_cast<long double>(CY) * CY)));
+    const long double StartAngle = -Pi / 2;
+    const long double EndAngle = StartAngle + static_cast<int32_t>(turn) * (Progress * Pi / 50);
+    ClippedCopy(Screen, Picture, W, H, CreateSectorRgn(CX, CY, Radius, StartAngle, EndAngle, Progress));
+}
+
+enum class TStripes { Horizontal, Vertical };
+enum class TSlatsFrom { Start, End };
+
+// Stripes across the picture plus slats of pitch D that widen by V. Written for horizontal
+// stripes and slats advancing along x (146, 147); vertical stripes (148, 149) are the same
+// pattern with the axes exchanged.
+void MovingRectangles(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32_t X,
+    int32_t Y, int32_t Progress, TStripes stripes, TSlatsFrom from)
+{
+    const bool transposed = stripes == TStripes::Vertical;
+    const int32_t Along = transposed ? H : W; // the direction the slats advance in
+    const int32_t Across = transposed ? W : H;
+    const int32_t D = transposed ? Y : X;
+    const int32_t N = Across / 20;
+    if (D == 0 || N == 0)
+        return;
+    const int32_t A = MulDiv(N, Progress, 100);
+    const int32_t V = MulDiv(D, Progress, 100);
+
+    TComplexRegion rects;
+    const auto Add = [&](int32_t a0, int32_t b0, int32_t a1, int32_t b1) {
+        if (transposed)
+            rects.AddRect(b0, a0, b1, a1);
+        else
+            rects.AddRect(a0, b0, a1, b1);
+    };
+    for (int32_t b = -N; b < Across; b += 3 * N)
+        Add(0, b - A, Along, b + A);
+    if (from == TSlatsFrom::Start)
+        for (int32_t a = 0; a < Along; a += D)
+            Add(a, 0, a + V, Across);
+    else
+        for (int32_t a = Along; a > 0; a -= D)
+            Add(a - V, 0, a, Across);
+    CopyThroughRects(Screen, Picture, W, H, rects);
+}
+
+// The X by Y rectangle centred on the picture.
+std::array<TPoint, 4> CentredRectangle(int32_t W, int32_t H, int32_t X, int32_t Y)
+{
+    const int32_t CX = W / 2, CY = H / 2, HX = X / 2, HY = Y / 2;
+    return { { { CX - HX, CY - HY }, { CX + HX, CY - HY }, { CX + HX, CY + HY }, { CX - HX, CY + HY } } };
+}
+
+// One full turn over the transition; the picture's handle picks the direction, so it stays the
+// same for all frames of one transition.
+void TurnAndCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
+    std::span<TPoint> points, TPoint pivot, int32_t Progress)
+{
+    long double Angle = Progress * Pi / 50;
+    if (Picture.Handle() & 1)
+        Angle = -Angle;
+    RotatePoints(points, pivot.X, pivot.Y, Angle);
+    ClippedCopy(Screen, Picture, W, H,
+        CreatePolygonRgn(points.data(), static_cast<int32_t>(points.size()), WINDING));
+}
+
+} // namespace
+
+TAPSY_DECLARE_EFFECT(143)
+{
+    (void)X, (void)Y;
+    const int32_t N = ShredCellSize(W, H);
+    const int32_t A = MulDiv(N, Progress, 100);
+    TComplexRegion squares;
+    ForEachCellCentre(W, H, N,
+        [&](int32_t cx, int32_t cy) { squares.AddRect(cx - A, cy - A, cx + A, cy + A); });
+    CopyThroughRects(Screen, Picture, W, H, squares);
+}
+
+TAPSY_DECLARE_EFFECT(144)
+{
+    (void)X, (void)Y;
+    Sweep(Screen, Picture, W, H, Progress, TTurn::Clockwise);
+}
+
+TAPSY_DECLARE_EFFECT(145)
+{
+    (void)X, (void)Y;
+    Sweep(Screen, Picture, W, H, Progress, TTurn::Anticlockwise);
+}
+
+TAPSY_DECLARE_EFFECT(146)
+{
+    MovingRectangles(Screen, Picture, W, H, X, Y, Progress, TStripes::Horizontal, TSlatsFrom::Start);
+}
+
+TAPSY_DECLARE_EFFECT(147)
+{
+    MovingRectangles(Screen, Picture, W, H, X, Y, Progress, TStripes::Horizontal, TSlatsFrom::End);
+}
+
+TAPSY_DECLARE_EFFECT(148)
+{
+    MovingRectangles(Screen, Picture, W, H, X, Y, Progress, TStripes::Vertical, TSlatsFrom::Start);
+}
+
+TAPSY_DECLARE_EFFECT(149)
+{
+    MovingRectangles(Screen, Picture, W, H, X, Y, Progress, TStripes::Vertical, TSlatsFrom::End);
+}
+
+TAPSY_DECLARE_EFFECT(150)
+{
+    auto points = CentredRectangle(W, H, X, Y);
+    TurnAndCopy(Screen, Picture, W, H, points, { W / 2, H / 2 }, Progress);
+}
+
+TAPSY_DECLARE_EFFECT(151)
+{
+    // Four spikes reaching 2X and 2Y out along the axes, inner corners at (±X/2, ±Y/2).
+    const int32_t CX = W / 2, CY = H / 2, HX = X / 2, HY = Y / 2;
+    std::array<TPoint, 8> points { { { CX - 2 * X, CY }, { CX - HX, CY - HY }, { CX, CY - 2 * Y },
+        { CX + HX, CY - HY }, { CX + 2 * X, CY }, { CX + HX, CY + HY }, { CX, CY + 2 * Y },
+        { CX - HX, CY + HY } } };
+    TurnAndCopy(Screen, Picture, W, H, points, { CX, CY }, Progress);
+}
+
+TAPSY_DECLARE_EFFECT(152)
+{
+    // The pivot travels down the diagonal, so the rectangle circles a moving point.
+    auto points = CentredRectangle(W, H, X, Y);
+    TurnAndCopy(Screen, Picture, W, H, points, { X, Y }, Progress);
+}
+
+TAPSY_DECLARE_EFFECT(153)
+{
+    (void)X, (void)Y;
+    const int32_t N = ShredCellSize(W, H);
+    const int32_t Rd = MulDiv(3 * N, Progress, 200);
+    if (HRGN circles = UniteOverCells(W, H, N,
+            [Rd](int32_t cx, int32_t cy) { return CreateEllipticRgn(cx - Rd, cy - Rd, cx + Rd, cy + Rd); }))
+        ClippedCopy(Screen, Picture, W, H, circles);
+}

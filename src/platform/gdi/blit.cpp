@@ -205,8 +205,23 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
 
     thread_local std::vector<uint32_t> snapshot;
     TSourceView view = ViewOf(source);
-    if (&target == &source)
-        view = SnapshotOf(source, { 0, 0, source.Width(), source.Height() }, snapshot);
+    if (&target == &source) {
+        // Only the source window that the mapped pixels read.
+        auto span = [](const std::vector<int32_t>& map, int32_t limit) {
+            int32_t lo = limit, hi = -1;
+            for (int32_t s : map)
+                if (s >= 0) {
+                    lo = std::min(lo, s);
+                    hi = std::max(hi, s);
+                }
+            return std::pair { lo, hi + 1 };
+        };
+        const auto [x0, x1] = span(columns, source.Width());
+        const auto [y0, y1] = span(rows, source.Height());
+        if (x0 >= x1 || y0 >= y1)
+            return true;
+        view = SnapshotOf(source, { x0, y0, x1, y1 }, snapshot);
+    }
 
     for (const TRect& b : boxes) {
         const int32_t* colMap = columns.data() + (b.Left - bounds.Left);

@@ -20,7 +20,7 @@ using TEffectProc = void (*)(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W,
 
 struct TEffect {
     const char* Name;
-    TEffectProc Proc; // null while an effect is not built yet; callers must check
+    TEffectProc Proc;
 };
 
 constexpr int32_t EffectCount = 172;

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+#include "platform/graphics/graphic.h"
+#include "platform/graphics/graphicprivate.h"
+
+#include "platform/system/exception.h"
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <sstream>
+
+namespace {
+
+std::atomic<int32_t> g_maxPictureSide { DefaultMaxPictureSide };
+
+} // namespace
+
+int32_t MaxPictureSide() { return g_maxPictureSide.load(std::memory_order_relaxed); }
+
+void SetMaxPictureSide(int32_t side)
+{
+    g_maxPictureSide.store(std::max<int32_t>(side, 1), std::memory_order_relaxed);
+}
+
+TDecodeSize FitWithin(int64_t width, int64_t height, int32_t limit)
+{
+    if (width <= limit && height <= limit)
+        return { int32_t(width), int32_t(height) };
+    const int64_t longest = std::max(width, height);
+    return { int32_t(std::max<int64_t>(1, width * limit / longest)),
+        int32_t(std::max<int64_t>(1, height * limit / longest)) };
+}
+
+std::vector<int64_t> SourceIndices(int64_t source, int32_t target)
+{
+    std::vector<int64_t> map(size_t(std::max(target, 0)));
+    for (int32_t i = 0; i < target; ++i)
+        map[size_t(i)] = source == target ? i : NearestSource(i, source, target);
+    return map;
+}
+
+std::vector<int32_t> TargetIndices(int64_t source, int32_t target)
+{
+    std::vector<int32_t> map(size_t(source), -1);
+    const std::vector<int64_t> sources = SourceIndices(source, target);
+    for (int32_t i = 0; i < target; ++i)
+        map[size_t(sources[size_t(i)])] = i;
+    return map;
+}
+
+void DrawOpaque(HDC dc, const TRect& rect, TGdiBitmap& source)
+{
+    if (source.Empty() || rect.IsEmpty())
+        return;
+    if (rect.Width() == source.Width() && rect.Height() == source.Height())
+        BitBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), source.DC(), 0, 0, SRCCOPY);
+    else
+        StretchBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), source.DC(), 0, 0,
+            source.Width(), source.Height(), SRCCOPY);
+}
+
+void CopyBitmap(const TGdiBitmap& source, TGdiBitmap& target)
+{
+    target.SetSize(source.Width(), source.Height());
+    if (source.ByteCount())
+        std::memcpy(target.Bits(), source.Bits(), source.ByteCount());
+}
+
+TGraphic::~TGraphic() = default;
+
+void TGraphic::Changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+void TGraphic::LoadFromStream(std::istream& stream)
+{
+    const std::vector<uint8_t> data = ReadPictureData(stream);
+    LoadFromBytes(data);
+}
+
+void TGraphic::LoadFromFile(const std::string& path)
+{
+    const std::vector<uint8_t> data = ReadPictureFile(path);
+    LoadFromBytes(data);
+}
+
+void TGraphic::SaveToFile(const std::string& path) const
+{
+    std::ostringstream out(std::ios::binary);
+    SaveToStream(out);
+    WritePictureFile(path, std::move(out).str());
+}
+
+std::vector<uint8_t> ReadPictureData(std::istream& stream)
+{
+    std::vector<uint8_t> data;
+    char chunk[64 * 1024];
+    while (stream) {
+        stream.read(chunk, sizeof chunk);
+        const auto got = size_t(stream.gcount());
+        if (data.size() + got > MaxPictureDataBytes)
+            throw EInvalidGraphic("Picture data is larger than "
+                + std::to_string(MaxPictureDataBytes >> 20) + " MiB");
+        data.insert(data.end(), chunk, chunk + got);
+    }
+    if (stream.bad())
+        throw EInvalidGraphic("Picture data could not be read");
+    return data;
+}
+
+std::vector<uint8_t> ReadPictureFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw Exception("Cannot open file \"" + path + "\": " + std::strerror(errno));
+    // A directory opens like a file here, and only fails on reading.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw Exception("Cannot open file \"" + path + "\": " + std::strerror(EISDIR));
+    return ReadPictureData(file);
+}
+
+void WritePictureFile(const std::string& path, const std::string& bytes)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
+        throw Exception("Cannot write file \"" + path + "\": " + file.errorString().toStdString());
+}

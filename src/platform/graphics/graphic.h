@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// The abstract picture: something with a size that can draw itself onto a device context and
+// read and write its own file format.
+#pragma once
+
+#include "platform/gdi/gdi.h"
+#include "platform/system/exception.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+class TGraphic;
+
+// What a class reference is to the class library: the name of a graphic class and how to make
+// an empty one. Each class has exactly one, so pointers compare as class identity; nullptr is
+// "no class".
+struct TGraphicClassInfo {
+    const char* Name;
+    std::unique_ptr<TGraphic> (*Create)();
+};
+using TGraphicClass = const TGraphicClassInfo*;
+
+// Pictures larger than this on either side are decoded scaled down, so that a hostile or
+// oversized file cannot make a decoded bitmap larger than side² pixels.
+constexpr int32_t DefaultMaxPictureSide = 8192;
+int32_t MaxPictureSide();
+// Tests and fuzzers lower the bound to keep their inputs quick; the program keeps the default.
+void SetMaxPictureSide(int32_t side);
+// The most picture data that is read from one stream or file.
+constexpr size_t MaxPictureDataBytes = size_t(512) << 20;
+
+class TGraphic {
+public:
+    virtual ~TGraphic();
+    TGraphic(const TGraphic&) = delete;
+    TGraphic& operator=(const TGraphic&) = delete;
+
+    virtual TGraphicClass GraphicClass() const = 0;
+    virtual int32_t Width() const = 0;
+    virtual int32_t Height() const = 0;
+    virtual bool Empty() const { return Width() <= 0 || Height() <= 0; }
+
+    // Draws the picture into `rect` of the device context, through its clip region and viewport
+    // origin: at natural size when the rectangle has the picture's size, otherwise scaled by
+    // dropping or repeating rows and columns. Where the picture is transparent the destination
+    // keeps its pixels. An empty rectangle draws nothing.
+    virtual void Draw(HDC dc, const TRect& rect) const = 0;
+    void Draw(HDC dc, int32_t x, int32_t y) const
+    {
+        Draw(dc, TRect { x, y, x + Width(), y + Height() });
+    }
+
+    // Loading replaces the content only when the data decodes completely: on EInvalidGraphic
+    // the graphic is as it was and no change is signalled.
+    virtual void LoadFromBytes(std::span<const uint8_t> data) = 0;
+    // Reads from the stream's current position to its end.
+    void LoadFromStream(std::istream& stream);
+    void LoadFromFile(const std::string& path);
+    // Writes the graphic in its own format. An empty graphic raises EInvalidGraphic.
+    virtual void SaveToStream(std::ostream& stream) const = 0;
+    void SaveToFile(const std::string& path) const;
+
+    // A copy of the content, without the change handler.
+    virtual std::unique_ptr<TGraphic> Clone() const = 0;
+
+    // Fired after the content changed. Whoever edits pixels through an accessor calls Changed.
+    std::function<void()> OnChange;
+    void Changed();
+
+protected:
+    TGraphic() = default;
+};
+
+// Reads the rest of a stream, at most MaxPictureDataBytes; EInvalidGraphic when it is longer or
+// cannot be read.
+std::vector<uint8_t> ReadPictureData(std::istream& stream);
+// Reads a whole file; Exception naming the file when it cannot be opened or read.
+std::vector<uint8_t> ReadPictureFile(const std::string& path);
+// Replaces the file atomically, so a failed write never leaves half a picture behind.
+void WritePictureFile(const std::string& path, const std::string& bytes);

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// Helpers the graphic classes share; not part of the public interface.
+#pragma once
+
+#include "platform/gdi/gdi.h"
+
+#include <cstdint>
+#include <vector>
+
+// The size a picture of width × height is decoded at: unchanged when both sides are within
+// `limit`, else scaled down to fit, keeping the proportions (and at least one pixel a side).
+struct TDecodeSize {
+    int32_t Width;
+    int32_t Height;
+};
+TDecodeSize FitWithin(int64_t width, int64_t height, int32_t limit);
+
+// Nearest source index for destination index `i` when `source` pixels map onto `target`
+// (the centre of the destination pixel picks the source pixel).
+inline int64_t NearestSource(int64_t i, int64_t source, int64_t target)
+{
+    return (2 * i + 1) * source / (2 * target);
+}
+
+// For each of `target` destination indices, its nearest source index (identity when equal).
+std::vector<int64_t> SourceIndices(int64_t source, int32_t target);
+// The inverse for a reduction (target <= source): where each source index lands, or -1 when
+// it is dropped.
+std::vector<int32_t> TargetIndices(int64_t source, int32_t target);
+
+// Copies (or stretches) the whole of an opaque bitmap into `rect` of the device context.
+void DrawOpaque(HDC dc, const TRect& rect, TGdiBitmap& source);
+
+// Makes `target` a pixel-for-pixel copy of `source`.
+void CopyBitmap(const TGdiBitmap& source, TGdiBitmap& target);

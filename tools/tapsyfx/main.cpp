@@ -29,9 +29,7 @@ constexpr TCommand Commands[] = {
         "frames --style N --from OLD --to NEW --out DIR [--step S]   (DIR/frame_000.bmp, frame_001.bmp, …)" },
     { "sheet", RunSheet, "sheet --progress P --out SHEET.png" },
     { "bench", RunBench, "bench [--size WxH] [--style N]" },
-#ifdef TAPSY_FX_HAVE_CONVERT
-    { "convert", RunConvert, "convert …" },
-#endif
+    { "convert", RunConvert, "convert [--background RRGGBB] IN OUT.bmp" },
 };
 
 void PrintUsage(std::FILE* out)

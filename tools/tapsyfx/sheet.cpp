@@ -83,7 +83,9 @@ int RunSheet(int argc, char** argv)
             QString::number(style) + QStringLiteral(" ") + QString::fromUtf8(EffectByStyle(style)->Name));
     }
     painter.end();
-    if (!sheet.save(out, "PNG"))
+    // A palette of 256 colours keeps the sheet small enough to live in the repository.
+    const QImage indexed = sheet.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    if (!indexed.save(out, "PNG", 9))
         throw TToolError("cannot write '" + out.toStdString() + "'");
     return 0;
 }

@@ -498,7 +498,7 @@ void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY,
     const bool monotonic = std::max({ W, H, std::abs(CX), std::abs(CY) }) <= 8192;
     // A rotated row reads the source across many rows, so the frame is walked in tiles that
     // keep those reads (and their pages) close together.
-    constexpr int32_t TileW = 64, TileH = 32;
+    constexpr int32_t TileW = 32, TileH = 32;
     const uint32_t u0 = 1u - uint32_t(CX);
     for (int32_t r0 = 0; r0 < rows; r0 += TileH) {
         const int32_t r1 = std::min(rows, r0 + TileH);

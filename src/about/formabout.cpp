@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+#include "about/formabout.h"
+
+#include "app/global.h"
+#include "platform/system/label.h"
+#include "platform/system/panel.h"
+#include "platform/system/programpath.h"
+#include "platform/system/shell.h"
+
+#include <QPushButton>
+
+namespace {
+
+// Font heights are character heights in pixels, as the window was designed.
+QFont SansSerif(int Height, bool Bold = false, bool Underline = false)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(Height);
+    font.setBold(Bold);
+    font.setUnderline(Underline);
+    return font;
+}
+
+TLabel* MakeLabel(
+    QWidget* Parent, const char* Name, const QString& Caption, QRect Bounds, Qt::Alignment Alignment = Qt::AlignLeft)
+{
+    auto* label = new TLabel(Parent);
+    label->setObjectName(QLatin1String(Name));
+    label->setGeometry(Bounds);
+    label->setAlignment(Alignment | Qt::AlignTop);
+    // Labels size themselves to their captions, from their top-left corners.
+    label->SetAutoSize(true);
+    label->SetCaption(Caption);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption, QRect Bounds)
+{
+    auto* button = new QPushButton(Caption, Parent);
+    button->setObjectName(QLatin1String(Name));
+    button->setGeometry(Bounds);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TfrmAbout::TfrmAbout(QWidget* Parent, const QString& ExecutablePath)
+    : QWidget(Parent,
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+              | Qt::WindowCloseButtonHint)
+    , m_executablePath(ExecutablePath)
+{
+    CreateComponents();
+    FormCreate(this);
+}
+
+void TfrmAbout::CreateComponents()
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About"));
+    setFont(SansSerif(11));
+    setFixedSize(414, 279);
+    move(192, 107);
+
+    Panel1 = new TPanel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->SetBevelInner(bvLowered);
+    Panel1->SetBevelOuter(bvRaised);
+    Panel1->setGeometry(16, 8, 385, 145);
+
+    lblProductFullName = new TLabel(Panel1);
+    lblProductFullName->setObjectName(QStringLiteral("lblProductFullName"));
+    lblProductFullName->setFont(SansSerif(13, true));
+    lblProductFullName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblProductFullName->setGeometry(32, 24, 334, 16);
+
+    lblVersion = MakeLabel(Panel1, "lblVersion", QString(), QRect(136, 68, 89, 13));
+
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("\u00A9 2026 The Tapsy developers"), QRect(112, 172, 160, 13));
+    // Right-aligned, so that they end where the links begin in any font.
+    Label4 = MakeLabel(this, "Label4", QStringLiteral("Web Site:"), QRect(104, 200, 47, 13), Qt::AlignRight);
+    Label5 = MakeLabel(this, "Label5", QStringLiteral("Support Email:"), QRect(83, 224, 68, 13), Qt::AlignRight);
+
+    labelWeb = MakeLabel(this, "labelWeb", QStringLiteral("https://") + MakerDomain, QRect(160, 200, 127, 13));
+    labelWeb->setFont(SansSerif(11, false, true));
+    labelWeb->SetColor(palette().color(QPalette::Button));
+    labelMail = MakeLabel(this, "labelMail", SupportEmail, QRect(160, 224, 115, 13));
+    labelMail->setFont(SansSerif(11, false, true));
+    for (TLabel* link : { labelWeb, labelMail }) {
+        link->SetFontColor(Qt::black);
+        link->OnMouseEnter = [this, link] { labelWebMouseEnter(link); };
+        link->OnMouseLeave = [this, link] { labelWebMouseLeave(link); };
+    }
+    labelWeb->OnClick = [this] { labelWebClick(labelWeb); };
+    labelMail->OnClick = [this] { labelMailClick(labelMail); };
+
+    btnVisitHomePage = MakeButton(this, "btnVisitHomePage", QStringLiteral("Visit Home Page"), QRect(0, 248, 91, 25));
+    btnClose = MakeButton(this, "btnClose", QStringLiteral("Close"), QRect(320, 248, 91, 25));
+    connect(btnVisitHomePage, &QPushButton::clicked, this, [this] { btnVisitHomePageClick(btnVisitHomePage); });
+    connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(btnClose); });
+}
+
+void TfrmAbout::FormCreate(QObject*)
+{
+    lblProductFullName->SetCaption(ProductTitle);
+    const QString path
+        = m_executablePath.isEmpty() ? QString::fromStdString(ProgramFilePath().string()) : m_executablePath;
+    lblVersion->SetCaption(QStringLiteral("Version:") + GetFileVersionString(path));
+}
+
+void TfrmAbout::btnCloseClick(QObject*)
+{
+    close();
+}
+
+void TfrmAbout::btnVisitHomePageClick(QObject*)
+{
+    ShellOpen(HomePageUrl);
+}
+
+void TfrmAbout::labelWebClick(QObject*)
+{
+    ShellOpen(WebSiteUrl);
+}
+
+void TfrmAbout::labelMailClick(QObject*)
+{
+    ShellOpen(QStringLiteral("mailto:") + SupportEmail);
+}
+
+void TfrmAbout::labelWebMouseEnter(TLabel* Sender)
+{
+    Sender->SetFontColor(Qt::blue);
+    Sender->setCursor(Qt::PointingHandCursor);
+}
+
+void TfrmAbout::labelWebMouseLeave(TLabel* Sender)
+{
+    Sender->SetFontColor(Qt::black);
+    Sender->unsetCursor();
+}

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// The game window: borderless, topmost, over the whole primary screen. The upper band shows
+// the last key's name and description, the lower right area its picture, the lower left
+// corner the two links and the note for parents. Ctrl+Alt+Q closes it.
+#pragma once
+
+#include "platform/system/datetime.h"
+#include "platform/system/osversion.h"
+#include "platform/system/shiftstate.h"
+#include "platform/system/timer.h"
+
+#include <QWidget>
+#include <cstdint>
+
+class TContextMenuFilter;
+class TLabel;
+class TPanel;
+class TStaticText;
+
+// Ctrl+Alt+Q, with or without Shift; the one way out of the game.
+constexpr bool IsExitChord(uint16_t Key, TShiftState Shift)
+{
+    return Key == 0x51 && (Shift & ssCtrl) && (Shift & ssAlt);
+}
+
+class TfrmMain : public QWidget {
+public:
+    // The note for parents under the links; lines end in CR LF.
+    static const QString Label1Caption;
+    static const QString Label1Hint;
+
+    explicit TfrmMain(QWidget* Parent = nullptr);
+    ~TfrmMain() override;
+
+    // Sender is the window for a real key and null for the idle demo's presses.
+    void FormKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift);
+    void FormKeyUp(QObject* Sender, uint16_t& Key, TShiftState Shift);
+    void FormMouseDown(QObject* Sender, Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+    void FormMouseMove(QObject* Sender, TShiftState Shift, int X, int Y);
+    void FormCloseQuery(QObject* Sender, bool& CanClose);
+    void FormClose(QObject* Sender);
+
+    void LabelHomePageMouseEnter(TLabel* Sender);
+    void LabelHomePageMouseLeave(TLabel* Sender);
+    void LabelHomePageClick(QObject* Sender);
+    void LabelAboutClick(QObject* Sender);
+    void Timer1Timer(QObject* Sender);
+
+    // Timer1, the idle demo's timer.
+    TTimer& IdleTimer() { return Timer1; }
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+    void keyReleaseEvent(QKeyEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    void CreateComponents();
+    void FormCreate();
+
+    // Steps whose work comes with the screen-saver settings, the sound player, the idle demo
+    // and the keyboard lock-down. Each is called where the game needs it.
+    void SwitchLockDownOn();
+    void SwitchLockDownOff();
+    void ReadScreenSaverSettings();
+    void PrepareMediaPlayer();
+    void InstallIdleHandler();
+    void CheckPasswordOnClose(bool& CanClose);
+    void LeaveScreenSaverRunning();
+
+    // Components, in the order the form declares them. The widgets belong to the window.
+    TTimer Timer1;
+    TPanel* panelTop = nullptr;
+    TPanel* panelBottom = nullptr;
+    TPanel* panelLeftBottom = nullptr;
+    TPanel* panelRightBottom = nullptr;
+    // FIXME: m_transitionView (the picture transition display) takes this place when it exists.
+    QWidget* m_transitionViewSlot = nullptr;
+    TPanel* panelLeftTop = nullptr;
+    TPanel* panelRightTop = nullptr;
+    TStaticText* m_textKeyName = nullptr;
+    TStaticText* m_textKeyDesc = nullptr;
+    TPanel* Panel1 = nullptr;
+    TLabel* LabelAbout = nullptr;
+    TLabel* LabelHomePage = nullptr;
+    TStaticText* StaticText1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TContextMenuFilter* m_contextMenuFilter = nullptr;
+
+    int32_t m_usePassword = 1;
+    TDateTime m_lastKeyTime = 0.0;
+    bool m_enableMusic = true;
+    bool m_musicPlaying = false;
+    TOSVersionInfo m_osVersion {};
+};

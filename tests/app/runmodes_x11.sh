@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Copyright (c) 2026 The Tapsy developers
+#
+# The run modes of the real program on a real X server (run it through scripts/with-xvfb.sh,
+# whose screen is 1280x1024):
+#   runmodes_x11.sh <tapsy executable> <fake mpr.DLL>
+set -u
+tapsy=$(realpath "$1")
+fake_mpr=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+ok() { echo "ok - $1"; passed=$((passed + 1)); }
+not_ok() { echo "not ok - $1"; failed=$((failed + 1)); }
+check() { # check <description> <command...>
+  local what=$1
+  shift
+  if "$@"; then ok "$what"; else not_ok "$what"; fi
+}
+
+# The first visible window of process $1, waiting up to 20 s for it. xdotool gives up when a
+# window goes away while it searches (another program's closing), so it gets a few tries.
+window_of() {
+  local wid= try
+  for try in 1 2 3 4 5; do
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -1)
+    [ -n "$wid" ] && break
+    kill -0 "$1" 2>/dev/null || break
+  done
+  echo "$wid"
+}
+
+# Waits up to $2 seconds for process $1 to end and sets code to its exit code, or to "running"
+# (and ends it). Not in a subshell: only this shell can collect its child's exit code.
+exit_code_of() {
+  timeout "$2" tail -s 0.1 --pid="$1" -f /dev/null
+  if kill -0 "$1" 2>/dev/null; then
+    kill "$1"
+    wait "$1" 2>/dev/null
+    code=running
+  else
+    wait "$1"
+    code=$?
+  fi
+}
+
+# Modes that show nothing end at once with exit code 0.
+for args in "/p 123" "/x" "/P" "/a 1234"; do
+  # shellcheck disable=SC2086
+  timeout 20 "$tapsy" $args >/dev/null 2>&1
+  code=$?
+  check "\"$args\" ends at once with exit code 0 (got $code)" test "$code" = 0
+done
+
+# "/a" calls the password change of a library named mpr.DLL beside the program, if there is one.
+mkdir "$work/installed"
+cp "$tapsy" "$work/installed/tapsy"
+cp "$fake_mpr" "$work/installed/mpr.DLL"
+TAPSY_FAKE_MPR_LOG="$work/mpr.log" timeout 20 "$work/installed/tapsy" /a 1234 >/dev/null 2>&1
+code=$?
+check "\"/a 1234\" with mpr.DLL beside the program ends with exit code 0 (got $code)" test "$code" = 0
+check "\"/a 1234\" calls PwdChangePasswordA(\"SCRSAVE\", 1234, 0, 0)" \
+  grep -qx "SCRSAVE 1234 0 0" "$work/mpr.log"
+# ... and never one in the current directory.
+(cd "$work/installed" && TAPSY_FAKE_MPR_LOG="$work/cwd.log" timeout 20 "$tapsy" /a 99 >/dev/null 2>&1)
+check "\"/a\" does not load mpr.DLL from the current directory" test ! -e "$work/cwd.log"
+
+# "/a" without a number shows the conversion error; OK ends the program.
+for args in "/a" "/a xyz"; do
+  # shellcheck disable=SC2086
+  "$tapsy" $args >/dev/null 2>"$work/err" &
+  pid=$!
+  wid=$(window_of $pid)
+  if [ -n "$wid" ]; then
+    check "\"$args\" shows a message box titled Tapsy" test "$(xdotool getwindowname "$wid")" = Tapsy
+    xdotool windowactivate --sync "$wid" key Return
+  else
+    not_ok "\"$args\" shows a message box"
+  fi
+  exit_code_of $pid 20
+  check "\"$args\" ends with exit code 0 after OK (got $code)" test "$code" = 0
+  check "\"$args\" reports the conversion error" grep -q "is not a valid integer value\.$" "$work/err"
+done
+
+# "" and "/c" show the About window; its Close button ends the program.
+for args in "" "/c" "/C:1234"; do
+  # shellcheck disable=SC2086
+  "$tapsy" $args >/dev/null 2>&1 &
+  pid=$!
+  wid=$(window_of $pid)
+  if [ -n "$wid" ]; then
+    check "\"$args\" shows the window About" test "$(xdotool getwindowname "$wid")" = About
+    size=$(xwininfo -id "$wid" | grep -E '^ *(Width|Height):' | tr -s ' ' | tr '\n' ' ')
+    check "\"$args\": the About window is 414 x 279 ($size)" test "$size" = " Width: 414  Height: 279 "
+    xdotool mousemove --window "$wid" --sync 365 260 click 1 # the middle of Close
+  else
+    not_ok "\"$args\" shows the About window"
+  fi
+  exit_code_of $pid 20
+  check "\"$args\": Close ends the program with exit code 0 (got $code)" test "$code" = 0
+done
+
+covers_screen() {
+  local info
+  info=$(xwininfo -id "$1")
+  grep -q 'Absolute upper-left X:  0$' <<<"$info" && grep -q 'Absolute upper-left Y:  0$' <<<"$info" &&
+    grep -q 'Width: 1280$' <<<"$info" && grep -q 'Height: 1024$' <<<"$info"
+}
+
+# "/s": one borderless, topmost window over the whole screen; Ctrl+Alt+Q (also with Shift)
+# ends it with exit code 0; the mouse neither opens a menu nor ends the game.
+for chord in ctrl+alt+q ctrl+alt+shift+q; do
+  "$tapsy" /s >/dev/null 2>"$work/err" &
+  pid=$!
+  wid=$(window_of $pid)
+  if [ -z "$wid" ]; then
+    not_ok "\"/s\" shows a window"
+    exit_code_of $pid 1
+    continue
+  fi
+  if [ $chord = ctrl+alt+q ]; then
+    check "\"/s\": the window covers the screen from its top-left corner" covers_screen "$wid"
+    state=$(xprop -id "$wid" _NET_WM_STATE)
+    check "\"/s\": the window stays on top ($state)" grep -q _NET_WM_STATE_ABOVE <<<"$state"
+    extents=$(xprop -id "$wid" _NET_FRAME_EXTENTS)
+    check "\"/s\": the window has no border ($extents)" grep -q "= 0, 0, 0, 0" <<<"$extents"
+    check "\"/s\": the program shows exactly one window" \
+      test "$(xdotool search --onlyvisible --pid $pid | wc -l)" = 1
+    xdotool mousemove --sync 700 600 click 3
+    xdotool mousemove --sync 100 100 click 3
+    xdotool mousemove --sync 900 900
+    check "\"/s\": right clicks open no menu" test "$(xdotool search --onlyvisible --pid $pid | wc -l)" = 1
+    check "\"/s\": moving and clicking the mouse does not end the game" kill -0 $pid
+  fi
+  xdotool windowactivate --sync "$wid" key $chord
+  exit_code_of $pid 20
+  check "\"/s\": $chord ends the game with exit code 0 (got $code)" test "$code" = 0
+  # Events are handled in order, so both right clicks were handled before the chord. (An open
+  # menu would have taken the chord for itself.)
+  if [ $chord = ctrl+alt+q ]; then
+    check "\"/s\": each right click is caught and traced" \
+      test "$(grep -c '  WM_CONTEXTMENU captured\.\.\.$' "$work/err")" = 2
+  fi
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]

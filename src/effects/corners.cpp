@@ -7,25 +7,6 @@
 #include "effects/effecthelpers.h"
 #include "effects/effects.h"
 
-namespace {
-
-// Removes the clip of a device context when it leaves scope, so no clip outlives the effect even
-// when a transfer throws.
-class TClipReset {
-public:
-    explicit TClipReset(HDC dc)
-        : m_dc(dc)
-    {
-    }
-    ~TClipReset() { SelectClipRgn(m_dc, nullptr); }
-    TClipReset(const TClipReset&) = delete;
-    TClipReset& operator=(const TClipReset&) = delete;
-
-private:
-    HDC m_dc;
-};
-
-} // namespace
 
 // Corners: the picture grows, slides in or is uncovered from one corner.
 
@@ -154,7 +135,7 @@ TAPSY_DECLARE_EFFECT(053)
 TAPSY_DECLARE_EFFECT(054)
 {
     (void)Progress;
-    TClipReset clipReset(Screen.DC());
+    TClipGuard clipReset(Screen.DC());
     ExcludeClipRect(Screen.DC(), X / 2, Y / 2, W - X / 2, H - Y / 2);
     Copy(Screen, Picture, 0, 0, W, H, 0, 0);
 }

@@ -12,12 +12,6 @@
 
 namespace {
 
-struct TRegionDeleter {
-    void operator()(TGdiRegion* region) const { DeleteObject(region); }
-};
-// A region owned until it is handed on to the clipped copy, which deletes it.
-using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
-
 // The picture inside the rounded rectangle from (left, top) to (right, bottom), corners rounded
 // by an ellipse of ew x eh.
 void RoundRectReveal(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32_t left,

@@ -14,21 +14,6 @@
 
 namespace {
 
-// Removes the clip of a device context when it leaves scope, so an exception during the copy
-// does not leave later frames clipped.
-class TClipGuard {
-public:
-    explicit TClipGuard(HDC dc)
-        : m_dc(dc)
-    {
-    }
-    ~TClipGuard() { SelectClipRgn(m_dc, nullptr); }
-    TClipGuard(const TClipGuard&) = delete;
-    TClipGuard& operator=(const TClipGuard&) = delete;
-
-private:
-    HDC m_dc;
-};
 
 // Points: the corner, the end of the horizontal leg, the end of the vertical leg.
 void Triangle(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,

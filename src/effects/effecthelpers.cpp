@@ -554,24 +554,6 @@ int32_t RandomBelow(int32_t N)
     return int32_t((uint64_t(RandomSeed) * uint32_t(N)) >> 32);
 }
 
-namespace {
-
-// Removes the clip from a device context when it leaves scope.
-class TClipGuard {
-public:
-    explicit TClipGuard(HDC dc)
-        : m_dc(dc)
-    {
-    }
-    ~TClipGuard() { SelectClipRgn(m_dc, nullptr); }
-    TClipGuard(const TClipGuard&) = delete;
-    TClipGuard& operator=(const TClipGuard&) = delete;
-
-private:
-    HDC m_dc;
-};
-
-} // namespace
 
 void ClippedCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R)
 {

@@ -16,11 +16,6 @@ namespace {
 
 constexpr long double Pi = 3.1415926535897932385L;
 
-struct TRegionDeleter {
-    void operator()(TGdiRegion* region) const { DeleteObject(region); }
-};
-// A region that is deleted when it leaves scope unless it is released to the clipped copy.
-using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
 
 // A store that got no rectangle yields no region, which the clipped copy would take as "no
 // clip" and copy the whole picture: such a frame draws nothing instead.
@@ -31,39 +26,7 @@ void CopyThroughRects(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_
         ClippedCopy(Screen, Picture, W, H, R);
 }
 
-// The shreds lay cells of 2N x 2N from the top-left corner, column by column; the last
-// column and row may reach past the picture. N is at least 1.
-template <typename TCellProc>
-void ForEachCellCentre(int32_t W, int32_t H, int32_t N, TCellProc Cell)
-{
-    for (int32_t x0 = 0; x0 < W; x0 += 2 * N)
-        for (int32_t y0 = 0; y0 < H; y0 += 2 * N)
-            Cell(x0 + N, y0 + N);
-}
-
 int32_t ShredCellSize(int32_t W, int32_t H) { return std::min(W, H) / 10 + 1; }
-
-// The union of one shape made at every cell centre by MakeAt(cx, cy), merged one by one in
-// the order of the cells. All copies are alike, so the one made at the first cell is moved
-// from cell to cell instead of being made again: the region is the same, and a frame of a
-// large picture saves some forty scan conversions.
-template <typename TMakeAt>
-HRGN UniteOverCells(int32_t W, int32_t H, int32_t N, TMakeAt MakeAt)
-{
-    TOwnedRegion cells, moving;
-    TPoint at;
-    ForEachCellCentre(W, H, N, [&](int32_t cx, int32_t cy) {
-        if (!cells) {
-            cells.reset(MakeAt(cx, cy));
-            moving.reset(MakeAt(cx, cy));
-        } else {
-            OffsetRgn(moving.get(), cx - at.X, cy - at.Y);
-            CombineRgn(cells.get(), cells.get(), moving.get(), RGN_OR);
-        }
-        at = { cx, cy };
-    });
-    return cells.release();
-}
 
 enum class TTurn { Clockwise = 1, Anticlockwise = -1 };
 

@@ -15,10 +15,6 @@ namespace {
 
 using TTriangle = std::array<int32_t, 6>; // x0, y0, x1, y1, x2, y2, in drawing order
 
-struct TRegionDeleter {
-    void operator()(HRGN region) const { DeleteObject(region); }
-};
-using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
 
 // Merges the triangles one at a time into the first one's region, deleting each as soon as it
 // is merged, and copies the picture through the union. No triangles: nothing is drawn.

@@ -13,12 +13,6 @@
 
 namespace {
 
-struct TRegionDeleter {
-    void operator()(TGdiRegion* region) const { DeleteObject(region); }
-};
-// A region that is deleted when it leaves scope unless it is released to the clipped copy.
-using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
-
 using TPolygon = std::initializer_list<int32_t>; // x0, y0, x1, y1, …
 
 // Merges the polygons into `first` in order with `mode` (RGN_OR or RGN_XOR), each made just
@@ -42,30 +36,6 @@ HRGN Union(TPolygon first, std::initializer_list<TPolygon> others)
 HRGN PictureXor(int32_t W, int32_t H, std::initializer_list<TPolygon> polygons)
 {
     return Merge(CreateRectRgn(0, 0, W, H), polygons, RGN_XOR);
-}
-
-// The union of one shape made at the centre of every 2S x 2S cell by MakeAt(cx, cy), merged
-// one by one, column by column. All copies are alike, so the one made at the first cell is
-// moved from cell to cell instead of being made again: the region is the same, and a frame of
-// a large picture saves some forty scan conversions.
-template <typename TMakeAt>
-HRGN UniteOverCells(int32_t W, int32_t H, int32_t S, TMakeAt MakeAt)
-{
-    TOwnedRegion cells, moving;
-    TPoint at;
-    for (int32_t x0 = 0; x0 < W; x0 += 2 * S)
-        for (int32_t y0 = 0; y0 < H; y0 += 2 * S) {
-            const int32_t cx = x0 + S, cy = y0 + S;
-            if (!cells) {
-                cells.reset(MakeAt(cx, cy));
-                moving.reset(MakeAt(cx, cy));
-            } else {
-                OffsetRgn(moving.get(), cx - at.X, cy - at.Y);
-                CombineRgn(cells.get(), cells.get(), moving.get(), RGN_OR);
-            }
-            at = { cx, cy };
-        }
-    return cells.release();
 }
 
 enum class TZigzag { Horizontal, Vertical };

@@ -3,7 +3,7 @@
 //
 // Bars and criss-cross reveals, checked over every pixel against the band arithmetic as it shows
 // on screen: which bands are full, which partly revealed and from which side.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <functional>
@@ -13,59 +13,8 @@ namespace {
 
 using namespace effecttest;
 
-struct TSize {
-    int32_t W, H;
-};
-
 // Odd sizes with one-pixel bands, the wide picture whose bands are 3 thick, and a tall one.
 const TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 200, 100 }, { 157, 103 }, { 61, 173 } };
-
-// Halves away from zero, as the engine rounds; every value here is non-negative.
-int32_t RoundedDiv(int64_t a, int64_t b) { return int32_t((2 * a + b) / (2 * b)); }
-
-TPoint Extents(int32_t W, int32_t H, int32_t progress)
-{
-    if (H > W) {
-        const int32_t Y = RoundedDiv(int64_t(H) * progress, 100);
-        return { RoundedDiv(int64_t(Y) * W, H), Y };
-    }
-    const int32_t X = RoundedDiv(int64_t(W) * progress, 100);
-    return { X, RoundedDiv(int64_t(X) * H, W) };
-}
-
-// The picture where `revealed` holds, the start image elsewhere.
-::testing::AssertionResult ShowsPictureWhere(
-    const TFrame& frame, const std::function<bool(int32_t, int32_t)>& revealed)
-{
-    return FrameMatches(frame.Screen, [&](int32_t x, int32_t y) {
-        return revealed(x, y) ? frame.PictureAt(x, y) : frame.StartAt(x, y);
-    });
-}
-
-::testing::AssertionResult ShowsStart(const TFrame& frame)
-{
-    return ShowsPictureWhere(frame, [](int32_t, int32_t) { return false; });
-}
-
-::testing::AssertionResult ShowsPicture(const TFrame& frame)
-{
-    return ShowsPictureWhere(frame, [](int32_t, int32_t) { return true; });
-}
-
-// Runs the effect and checks the duties every effect has besides its frame: the picture is only
-// read, the clip is gone and every region it made is deleted.
-void RunChecked(TFrame& frame, int32_t style, int32_t X, int32_t Y)
-{
-    const int64_t regionsBefore = LiveRegionCount();
-    frame.Run(style, X, Y);
-    EXPECT_EQ(LiveRegionCount(), regionsBefore) << "effect " << style << " leaks a region";
-    TRect clip;
-    GetClipBox(frame.Screen.DC(), &clip);
-    EXPECT_EQ(clip, (TRect { 0, 0, frame.W, frame.H })) << "effect " << style << " leaves a clip";
-    EXPECT_TRUE(
-        FrameMatches(frame.Picture, [&](int32_t x, int32_t y) { return frame.PictureAt(x, y); }))
-        << "effect " << style << " wrote to Picture";
-}
 
 enum class TSide { Near, Far }; // near: left / top; far: right / bottom
 
@@ -156,8 +105,8 @@ TEST(BarsEffects, FollowTheBandsThroughTheWholeTransition)
         TFrame frame(size.W, size.H);
         for (const int32_t style : AllStyles())
             for (const int32_t progress : { 0, 1, 10, 25, 37, 50, 63, 75, 90, 99, 100 }) {
-                const TPoint e = Extents(size.W, size.H, progress);
-                RunChecked(frame, style, e.X, e.Y);
+                const TPoint e = ExtentsRef(size.W, size.H, progress);
+                EXPECT_TRUE(RunKeepingContract(frame, style, e.X, e.Y)) << "effect " << style;
                 EXPECT_TRUE(ShowsBars(frame, style, e.X, e.Y))
                     << "effect " << style << " on " << size.W << "x" << size.H << " at X=" << e.X
                     << " Y=" << e.Y;
@@ -172,10 +121,10 @@ TEST(BarsEffects, ShowNothingAtZeroExtentAndEverythingAtFullExtent)
     for (const TSize size : Sizes) {
         TFrame frame(size.W, size.H);
         for (const int32_t style : AllStyles()) {
-            RunChecked(frame, style, 0, 0);
+            EXPECT_TRUE(RunKeepingContract(frame, style, 0, 0)) << "effect " << style;
             EXPECT_TRUE(ShowsStart(frame))
                 << "effect " << style << " on " << size.W << "x" << size.H;
-            RunChecked(frame, style, size.W, size.H);
+            EXPECT_TRUE(RunKeepingContract(frame, style, size.W, size.H)) << "effect " << style;
             EXPECT_TRUE(ShowsPicture(frame))
                 << "effect " << style << " on " << size.W << "x" << size.H;
         }
@@ -187,9 +136,9 @@ TEST(BarsEffects, ShowNothingAtZeroExtentAndEverythingAtFullExtent)
 TEST(BarsEffects, BarsInFromRightOnAWidePicture)
 {
     TFrame frame(200, 100);
-    RunChecked(frame, 60, 100, 50);
+    EXPECT_TRUE(RunKeepingContract(frame, 60, 100, 50)) << "effect " << 60;
     EXPECT_TRUE(ShowsPictureWhere(frame, [](int32_t, int32_t y) { return (y / 3) % 2 == 0; }));
-    RunChecked(frame, 60, 150, 75);
+    EXPECT_TRUE(RunKeepingContract(frame, 60, 150, 75)) << "effect " << 60;
     EXPECT_TRUE(ShowsPictureWhere(
         frame, [](int32_t x, int32_t y) { return (y / 3) % 2 == 0 || x >= 100; }));
 }
@@ -204,7 +153,7 @@ TEST(BarsEffects, ComposedFrames)
         ASSERT_TRUE(ComposeFrame(style, frame.Screen, frame.Start, frame.Picture, 0));
         EXPECT_TRUE(ShowsStart(frame)) << "effect " << style;
         ASSERT_TRUE(ComposeFrame(style, frame.Screen, frame.Start, frame.Picture, 50));
-        const TPoint e = Extents(size.W, size.H, 50);
+        const TPoint e = ExtentsRef(size.W, size.H, 50);
         EXPECT_TRUE(ShowsBars(frame, style, e.X, e.Y)) << "effect " << style;
         ASSERT_TRUE(ComposeFrame(style, frame.Screen, frame.Start, frame.Picture, 100));
         EXPECT_TRUE(ShowsPicture(frame)) << "effect " << style;

@@ -4,7 +4,7 @@
 // Effects 35 … 57 (corners, appear and contract, centre, quarters). Every frame is checked pixel
 // by pixel against the effect's transfers painted here by their definitions, and the start and
 // the end, odd sizes included, against plain statements of what they must show.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <cstdlib>
 #include <vector>
@@ -13,90 +13,14 @@ using namespace effecttest;
 
 namespace {
 
-// Extents at `progress`, worked out here: the longer side sets the pace, rounding halves up.
-int32_t RoundedRatio(int32_t a, int32_t b, int32_t c)
+// The whole picture except inside the rectangle (right and bottom edges outside).
+void CopyAround(TExpected& e, int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
-    return int32_t((2 * int64_t(a) * b + c) / (2 * int64_t(c)));
+    for (int32_t y = 0; y < e.Frame().H; ++y)
+        for (int32_t x = 0; x < e.Frame().W; ++x)
+            if (x < left || x >= right || y < top || y >= bottom)
+                e.Put(x, y, x, y);
 }
-TPoint ExtentsAt(int32_t W, int32_t H, int32_t progress)
-{
-    if (H > W) {
-        const int32_t Y = RoundedRatio(H, progress, 100);
-        return { RoundedRatio(Y, W, H), Y };
-    }
-    const int32_t X = RoundedRatio(W, progress, 100);
-    return { X, RoundedRatio(X, H, W) };
-}
-
-// The expected frame, painted by the definition of each transfer. A block copy moves pixel for
-// pixel. A stretch gives the destination offset i (counted from the given edge) the source offset
-// floor((2i + 1)·|sw| / (2·|dw|)) from the given source edge, likewise for rows. A pixel whose
-// destination or source lies outside the bitmaps stays.
-class TExpected {
-public:
-    explicit TExpected(const TFrame& frame)
-        : m_frame(frame)
-        , m_pixels(size_t(frame.W) * size_t(frame.H))
-    {
-        for (int32_t y = 0; y < frame.H; ++y)
-            for (int32_t x = 0; x < frame.W; ++x)
-                At(x, y) = frame.StartAt(x, y);
-    }
-    uint32_t& At(int32_t x, int32_t y)
-    {
-        return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)];
-    }
-    uint32_t operator()(int32_t x, int32_t y) const
-    {
-        return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)];
-    }
-
-    void Copy(int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t sx, int32_t sy)
-    {
-        for (int32_t j = 0; j < h; ++j)
-            for (int32_t i = 0; i < w; ++i)
-                Put(dx + i, dy + j, sx + i, sy + j);
-    }
-    void Stretch(int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw,
-        int32_t sh)
-    {
-        if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
-            return;
-        for (int32_t j = 0; j < std::abs(dh); ++j)
-            for (int32_t i = 0; i < std::abs(dw); ++i)
-                Put(Along(dx, dw, i), Along(dy, dh, j), Along(sx, sw, Nearest(i, dw, sw)),
-                    Along(sy, sh, Nearest(j, dh, sh)));
-    }
-    // The whole picture except inside the rectangle (right and bottom edges outside).
-    void CopyAround(int32_t left, int32_t top, int32_t right, int32_t bottom)
-    {
-        for (int32_t y = 0; y < m_frame.H; ++y)
-            for (int32_t x = 0; x < m_frame.W; ++x)
-                if (x < left || x >= right || y < top || y >= bottom)
-                    Put(x, y, x, y);
-    }
-
-private:
-    static int32_t Nearest(int32_t i, int32_t d, int32_t s)
-    {
-        return int32_t((2 * int64_t(i) + 1) * std::abs(s) / (2 * int64_t(std::abs(d))));
-    }
-    static int32_t Along(int32_t edge, int32_t size, int32_t offset)
-    {
-        return size > 0 ? edge + offset : edge - offset;
-    }
-    void Put(int32_t x, int32_t y, int32_t sx, int32_t sy)
-    {
-        const auto inside = [&](int32_t px, int32_t py) {
-            return px >= 0 && py >= 0 && px < m_frame.W && py < m_frame.H;
-        };
-        if (inside(x, y) && inside(sx, sy))
-            At(x, y) = m_frame.PictureAt(sx, sy);
-    }
-
-    const TFrame& m_frame;
-    std::vector<uint32_t> m_pixels;
-};
 
 struct TRow {
     int32_t Style;
@@ -134,7 +58,7 @@ const TRow Rows[] = {
     ROW(51, e.Stretch(X - W, Y - H, 3 * W - 2 * X, 3 * H - 2 * Y, (W - X) / 2, (H - Y) / 2, X, Y)),
     ROW(52, e.Stretch((W - X) / 2, (H - Y) / 2, X, Y, 0, 0, W, H)),
     ROW(53, e.Copy((W - X) / 2, (H - Y) / 2, X, Y, (W - X) / 2, (H - Y) / 2)),
-    ROW(54, e.CopyAround(X / 2, Y / 2, W - X / 2, H - Y / 2)),
+    ROW(54, CopyAround(e, X / 2, Y / 2, W - X / 2, H - Y / 2)),
     ROW(55, e.Copy(0, 0, hx, hy, 0, 0); e.Copy(0, H - hy, hx, hy, 0, H - hy);
         e.Copy(W - hx, H - hy, hx, hy, W - hx, H - hy); e.Copy(W - hx, 0, hx, hy, W - hx, 0)),
     ROW(56, e.Stretch(0, 0, hx, hy, 0, 0, hw, hh); e.Stretch(0, H - hy, hx, hy, 0, hh, hw, hh);
@@ -144,33 +68,6 @@ const TRow Rows[] = {
         e.Copy(W - hx, hh, hw, hh, hw, hh); e.Copy(0, H - hy, hw, hh, 0, hh)),
 };
 
-// What every effect owes its caller besides the frame: no region leaked, no clip left on Screen
-// (a whole copy afterwards reaches every pixel) and Picture untouched. Overwrites Screen.
-::testing::AssertionResult LeftAsFound(TFrame& f, int64_t regionsBefore)
-{
-    if (LiveRegionCount() != regionsBefore)
-        return ::testing::AssertionFailure()
-            << LiveRegionCount() - regionsBefore << " regions leaked";
-    TRect box;
-    GetClipBox(f.Screen.DC(), &box);
-    if (box != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << box.Left << ", " << box.Top
-                                             << ", " << box.Right << ", " << box.Bottom << ")";
-    if (auto untouched
-        = FrameMatches(f.Picture, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !untouched)
-        return ::testing::AssertionFailure() << "Picture was written: " << untouched.message();
-    BitBlt(f.Screen.DC(), 0, 0, f.W, f.H, f.Picture.DC(), 0, 0, SRCCOPY);
-    if (auto covered
-        = FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !covered)
-        return ::testing::AssertionFailure() << "a clip was left on Screen: " << covered.message();
-    return ::testing::AssertionSuccess();
-}
-
-struct TSize {
-    int32_t W, H;
-};
 // Odd sizes find the div 2 quirks, the tall one the other way of computing the extents.
 constexpr TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 
@@ -179,16 +76,16 @@ TEST(CornerEffects, EveryRowPixelByPixelThroughTheTransition)
     for (const TSize size : Sizes) {
         TFrame f(size.W, size.H);
         for (int32_t progress = 0; progress <= 100; ++progress) {
-            const TPoint ext = ExtentsAt(size.W, size.H, progress);
+            const TPoint ext = ExtentsRef(size.W, size.H, progress);
             for (const TRow& row : Rows) {
                 SCOPED_TRACE(::testing::Message() << "effect " << row.Style << ", " << size.W << "x"
                                                   << size.H << ", X=" << ext.X << ", Y=" << ext.Y);
                 TExpected expected(f);
                 row.Draw(expected, f.W, f.H, ext.X, ext.Y);
-                const int64_t regions = LiveRegionCount();
+                const TBefore before(f);
                 f.Run(row.Style, ext.X, ext.Y, progress);
                 EXPECT_TRUE(FrameMatches(f.Screen, expected));
-                EXPECT_TRUE(LeftAsFound(f, regions));
+                EXPECT_TRUE(LeftAsFound(f, before));
             }
         }
     }

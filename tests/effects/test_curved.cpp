@@ -4,7 +4,7 @@
 // Effects 58, 59, 69, 70 and 80 … 85 (curved and elliptic reveals). Every frame is checked pixel
 // by pixel against a rounded rectangle worked out here from the geometry, and the start and the
 // end against plain statements of what they must show.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,21 +12,6 @@
 using namespace effecttest;
 
 namespace {
-
-// Extents at `progress`, worked out here: the longer side sets the pace, rounding halves up.
-int32_t RoundedRatio(int32_t a, int32_t b, int32_t c)
-{
-    return int32_t((2 * int64_t(a) * b + c) / (2 * int64_t(c)));
-}
-TPoint ExtentsAt(int32_t W, int32_t H, int32_t progress)
-{
-    if (H > W) {
-        const int32_t Y = RoundedRatio(H, progress, 100);
-        return { RoundedRatio(Y, W, H), Y };
-    }
-    const int32_t X = RoundedRatio(W, progress, 100);
-    return { X, RoundedRatio(X, H, W) };
-}
 
 // A rectangle whose corners are cut by the quarters of an ew x eh ellipse.
 struct TRoundRect {
@@ -90,33 +75,6 @@ const TRow Rows[] = {
         (9 * (H - Y)) / 5),
 };
 
-// What every effect owes its caller besides the frame: no region leaked, no clip left on Screen
-// (a whole copy afterwards reaches every pixel) and Picture untouched. Overwrites Screen.
-::testing::AssertionResult LeftAsFound(TFrame& f, int64_t regionsBefore)
-{
-    if (LiveRegionCount() != regionsBefore)
-        return ::testing::AssertionFailure()
-            << LiveRegionCount() - regionsBefore << " regions leaked";
-    TRect box;
-    GetClipBox(f.Screen.DC(), &box);
-    if (box != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << box.Left << ", " << box.Top
-                                             << ", " << box.Right << ", " << box.Bottom << ")";
-    if (auto untouched
-        = FrameMatches(f.Picture, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !untouched)
-        return ::testing::AssertionFailure() << "Picture was written: " << untouched.message();
-    BitBlt(f.Screen.DC(), 0, 0, f.W, f.H, f.Picture.DC(), 0, 0, SRCCOPY);
-    if (auto covered
-        = FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !covered)
-        return ::testing::AssertionFailure() << "a clip was left on Screen: " << covered.message();
-    return ::testing::AssertionSuccess();
-}
-
-struct TSize {
-    int32_t W, H;
-};
 // Odd sizes find the div 2 and div 5 quirks, the tall one the other way of computing the extents.
 constexpr TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 
@@ -125,18 +83,18 @@ TEST(CurvedEffects, EveryRowPixelByPixelThroughTheTransition)
     for (const TSize size : Sizes) {
         TFrame f(size.W, size.H);
         for (int32_t progress = 0; progress <= 100; ++progress) {
-            const TPoint ext = ExtentsAt(size.W, size.H, progress);
+            const TPoint ext = ExtentsRef(size.W, size.H, progress);
             for (const TRow& row : Rows) {
                 SCOPED_TRACE(::testing::Message() << "effect " << row.Style << ", " << size.W << "x"
                                                   << size.H << ", X=" << ext.X << ", Y=" << ext.Y);
                 const TRoundRect shape = row.Shape(f.W, f.H, ext.X, ext.Y);
-                const int64_t regions = LiveRegionCount();
+                const TBefore before(f);
                 f.Run(row.Style, ext.X, ext.Y, progress);
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
                     return shape.Contains(x, y) != row.Outside ? f.PictureAt(x, y)
                                                                : f.StartAt(x, y);
                 }));
-                EXPECT_TRUE(LeftAsFound(f, regions));
+                EXPECT_TRUE(LeftAsFound(f, before));
             }
         }
     }

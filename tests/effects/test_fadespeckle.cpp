@@ -3,7 +3,7 @@
 //
 // The cross-fade, the pivots, the speckles and the random squares. The random patterns are
 // predicted with a generator of the test's own that follows the same recurrence.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,38 +13,6 @@
 using namespace effecttest;
 
 namespace {
-
-// Progress percent of the longer side, carried to the other in proportion; halves round up.
-TPoint ExtentsAt(int32_t W, int32_t H, int32_t P)
-{
-    auto roundDiv = [](int64_t a, int64_t c) { return int32_t((2 * a + c) / (2 * c)); };
-    if (H > W) {
-        const int32_t Y = roundDiv(int64_t(H) * P, 100);
-        return { roundDiv(int64_t(Y) * W, H), Y };
-    }
-    const int32_t X = roundDiv(int64_t(W) * P, 100);
-    return { X, roundDiv(int64_t(X) * H, W) };
-}
-
-// Runs the effect on a fresh start image and checks what every effect owes its caller: the
-// picture untouched, no clip region left on Screen, no region leaked.
-::testing::AssertionResult RunKeepingContract(TFrame& f, int32_t style, int32_t X, int32_t Y, int32_t P)
-{
-    const std::vector<uint8_t> picture(f.Picture.Bits(), f.Picture.Bits() + f.Picture.ByteCount());
-    const int64_t regions = LiveRegionCount();
-    f.Run(style, X, Y, P);
-    if (LiveRegionCount() != regions)
-        return ::testing::AssertionFailure() << (LiveRegionCount() - regions) << " region(s) leaked";
-    TRect clip;
-    GetClipBox(f.Screen.DC(), &clip);
-    if (clip != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << clip.Left << ", " << clip.Top
-                                             << ", " << clip.Right << ", " << clip.Bottom << ")";
-    const auto changed = std::mismatch(picture.begin(), picture.end(), f.Picture.Bits()).first;
-    if (changed != picture.end())
-        return ::testing::AssertionFailure() << "picture changed at byte " << (changed - picture.begin());
-    return ::testing::AssertionSuccess();
-}
 
 const std::pair<int32_t, int32_t> Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 
@@ -60,8 +28,6 @@ void FillNoise(TGdiBitmap& bitmap, uint32_t seed)
     }
 }
 
-int32_t FloorDiv256(int32_t a) { return a >= 0 ? a / 256 : -((-a + 255) / 256); }
-
 TEST(Fade, EveryByteMovesTowardsThePictureByProgressPercent)
 {
     const int32_t progresses[] = { 0, 1, 33, 50, 99, 100 };
@@ -71,7 +37,7 @@ TEST(Fade, EveryByteMovesTowardsThePictureByProgressPercent)
             TFrame f(w, h);
             FillNoise(f.Start, 1);
             FillNoise(f.Picture, 2);
-            const TPoint e = ExtentsAt(w, h, p);
+            const TPoint e = ExtentsRef(w, h, p);
             ASSERT_TRUE(RunKeepingContract(f, 119, e.X, e.Y, p));
             const int32_t A = (256 * p + 50) / 100;
             for (size_t i = 0; i < f.Screen.ByteCount(); ++i) {
@@ -136,7 +102,7 @@ TEST(Pivots, ThePictureTurnsAboutAPointOutsideItsCorner)
                 SCOPED_TRACE(::testing::Message() << "effect " << pivot.Style << ", " << w << "x" << h
                                                   << ", progress " << p);
                 TFrame f(w, h);
-                const TPoint e = ExtentsAt(w, h, p);
+                const TPoint e = ExtentsRef(w, h, p);
                 ASSERT_TRUE(RunKeepingContract(f, pivot.Style, e.X, e.Y, p));
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return TurnedPixel(f, pivot, p, x, y); }));
             }
@@ -175,40 +141,12 @@ TEST(Pivots, FirstFrameShowsAlmostNothingOfThePicture)
 // ---------------------------------------------------------------------------------------------
 // Speckles and random squares
 
-// The effects' generator, replayed: seed = seed·0x08088405 + 1, result = high half of seed·N.
-struct TRandom {
-    uint32_t Seed;
-    int32_t Below(int32_t n)
-    {
-        Seed = Seed * 0x08088405u + 1;
-        return int32_t((uint64_t(Seed) * uint32_t(n)) >> 32);
-    }
-};
-
-struct TMask {
-    int32_t W, H;
-    std::vector<bool> Bits;
-    TMask(int32_t w, int32_t h)
-        : W(w)
-        , H(h)
-        , Bits(size_t(w) * size_t(h))
-    {
-    }
-    void Fill(int32_t left, int32_t top, int32_t right, int32_t bottom)
-    {
-        for (int32_t y = std::max(top, 0); y < std::min(bottom, H); ++y)
-            for (int32_t x = std::max(left, 0); x < std::min(right, W); ++x)
-                Bits[size_t(y) * W + x] = true;
-    }
-    bool operator()(int32_t x, int32_t y) const { return Bits[size_t(y) * W + x]; }
-};
-
 enum class TEdge { Right, Left, Bottom, Top };
 
 // A solid band of `extent` grows from the edge; ahead of it, in a zone of a tenth of the picture,
 // rows of single squares, each shown by chance: 2 in i at distance i up to three quarters of
 // the zone, 1 in i beyond. Rows (columns) overlap by half a square.
-TMask SpeckleMask(int32_t W, int32_t H, int32_t extent, TEdge edge, TRandom& random)
+TMask SpeckleMask(int32_t W, int32_t H, int32_t extent, TEdge edge, TRandomReplay& random)
 {
     TMask mask(W, H);
     const bool across = edge == TEdge::Right || edge == TEdge::Left;
@@ -259,9 +197,9 @@ TEST(Speckles, BandAndSprayFollowTheRunningRandomSequence)
                 SCOPED_TRACE(::testing::Message() << "effect " << speckle.Style << ", " << w << "x" << h
                                                   << ", progress " << p);
                 TFrame f(w, h);
-                const TPoint e = ExtentsAt(w, h, p);
+                const TPoint e = ExtentsRef(w, h, p);
                 const bool across = speckle.Edge == TEdge::Right || speckle.Edge == TEdge::Left;
-                TRandom random { 0x9E3779B9u + uint32_t(p) };
+                TRandomReplay random { 0x9E3779B9u + uint32_t(p) };
                 RandomSeed = random.Seed;
                 ASSERT_TRUE(RunKeepingContract(f, speckle.Style, e.X, e.Y, p));
                 const TMask shown = SpeckleMask(w, h, across ? e.X : e.Y, speckle.Edge, random);
@@ -276,7 +214,7 @@ TEST(Speckles, BandAndSprayFollowTheRunningRandomSequence)
 TMask RandomSquaresMask(int32_t W, int32_t H, int32_t P, uint32_t handle)
 {
     TMask mask(W, H);
-    TRandom random { handle };
+    TRandomReplay random { handle };
     const int32_t side = 2 * (std::min(W, H) / 50 + 1);
     for (int32_t x0 = 0; x0 < W; x0 += side)
         for (int32_t y0 = 0; y0 < H; y0 += side)
@@ -298,7 +236,7 @@ TEST(RandomSquares, SquaresFollowThePictureHandleAndTheSeedIsPutBack)
                 TFrame f(w, h);
                 f.Picture.OverrideHandle(handle);
                 RandomSeed = 0x13579BDFu;
-                const TPoint e = ExtentsAt(w, h, p);
+                const TPoint e = ExtentsRef(w, h, p);
                 ASSERT_TRUE(RunKeepingContract(f, 128, e.X, e.Y, p));
                 EXPECT_EQ(RandomSeed, 0x13579BDFu);
                 const TMask shown = RandomSquaresMask(w, h, p, handle);

@@ -4,7 +4,7 @@
 // Effects 1 … 34 (expand, slide, reveal, unroll, build up along one axis). Every frame is checked
 // pixel by pixel against the effect's transfers painted here by their definitions, and the start,
 // the end and the roll widths against plain statements of what they must show.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,102 +14,26 @@ using namespace effecttest;
 
 namespace {
 
-// Extents at `progress`, worked out here: the longer side sets the pace, rounding halves up.
-int32_t RoundedRatio(int32_t a, int32_t b, int32_t c)
+// The shading of a roll: each byte of red, green and blue moved by the offset, kept in 0 … 255.
+uint32_t Shaded(uint32_t p, int32_t offset)
 {
-    return int32_t((2 * int64_t(a) * b + c) / (2 * int64_t(c)));
+    uint32_t out = p & 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8)
+        out |= uint32_t(std::clamp(int32_t((p >> shift) & 0xFF) + offset, 0, 255)) << shift;
+    return out;
 }
-TPoint ExtentsAt(int32_t W, int32_t H, int32_t progress)
+void ShadeColumns(TExpected& e, int32_t left, const std::vector<int32_t>& offsets)
 {
-    if (H > W) {
-        const int32_t Y = RoundedRatio(H, progress, 100);
-        return { RoundedRatio(Y, W, H), Y };
-    }
-    const int32_t X = RoundedRatio(W, progress, 100);
-    return { X, RoundedRatio(X, H, W) };
+    for (int32_t y = 0; y < e.Frame().H; ++y)
+        for (size_t i = 0; i < offsets.size(); ++i)
+            e.At(left + int32_t(i), y) = Shaded(e.At(left + int32_t(i), y), offsets[i]);
 }
-
-// The expected frame, painted by the definition of each transfer. A block copy moves pixel for
-// pixel. A stretch gives the destination offset i (counted from the given edge, backwards for a
-// negative size) the source offset floor((2i + 1)·|sw| / (2·|dw|)) from the given source edge,
-// likewise for rows. A pixel whose destination or source lies outside the bitmaps stays.
-class TExpected {
-public:
-    explicit TExpected(const TFrame& frame)
-        : m_frame(frame)
-        , m_pixels(size_t(frame.W) * size_t(frame.H))
-    {
-        for (int32_t y = 0; y < frame.H; ++y)
-            for (int32_t x = 0; x < frame.W; ++x)
-                At(x, y) = frame.StartAt(x, y);
-    }
-    uint32_t& At(int32_t x, int32_t y)
-    {
-        return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)];
-    }
-    uint32_t operator()(int32_t x, int32_t y) const
-    {
-        return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)];
-    }
-
-    void Copy(int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t sx, int32_t sy)
-    {
-        for (int32_t j = 0; j < h; ++j)
-            for (int32_t i = 0; i < w; ++i)
-                Put(dx + i, dy + j, sx + i, sy + j);
-    }
-    void Stretch(int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw,
-        int32_t sh)
-    {
-        if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
-            return;
-        for (int32_t j = 0; j < std::abs(dh); ++j)
-            for (int32_t i = 0; i < std::abs(dw); ++i)
-                Put(Along(dx, dw, i), Along(dy, dh, j), Along(sx, sw, Nearest(i, dw, sw)),
-                    Along(sy, sh, Nearest(j, dh, sh)));
-    }
-    // The shading of a roll: each byte of red, green and blue moved by the offset, kept in 0 … 255.
-    void ShadeColumns(int32_t left, const std::vector<int32_t>& offsets)
-    {
-        for (int32_t y = 0; y < m_frame.H; ++y)
-            for (size_t i = 0; i < offsets.size(); ++i)
-                At(left + int32_t(i), y) = Shaded(At(left + int32_t(i), y), offsets[i]);
-    }
-    void ShadeRows(int32_t top, const std::vector<int32_t>& offsets)
-    {
-        for (size_t j = 0; j < offsets.size(); ++j)
-            for (int32_t x = 0; x < m_frame.W; ++x)
-                At(x, top + int32_t(j)) = Shaded(At(x, top + int32_t(j)), offsets[j]);
-    }
-
-private:
-    static int32_t Nearest(int32_t i, int32_t d, int32_t s)
-    {
-        return int32_t((2 * int64_t(i) + 1) * std::abs(s) / (2 * int64_t(std::abs(d))));
-    }
-    static int32_t Along(int32_t edge, int32_t size, int32_t offset)
-    {
-        return size > 0 ? edge + offset : edge - offset;
-    }
-    static uint32_t Shaded(uint32_t p, int32_t offset)
-    {
-        uint32_t out = p & 0xFF000000u;
-        for (int shift = 0; shift < 24; shift += 8)
-            out |= uint32_t(std::clamp(int32_t((p >> shift) & 0xFF) + offset, 0, 255)) << shift;
-        return out;
-    }
-    void Put(int32_t x, int32_t y, int32_t sx, int32_t sy)
-    {
-        const auto inside = [&](int32_t px, int32_t py) {
-            return px >= 0 && py >= 0 && px < m_frame.W && py < m_frame.H;
-        };
-        if (inside(x, y) && inside(sx, sy))
-            At(x, y) = m_frame.PictureAt(sx, sy);
-    }
-
-    const TFrame& m_frame;
-    std::vector<uint32_t> m_pixels;
-};
+void ShadeRows(TExpected& e, int32_t top, const std::vector<int32_t>& offsets)
+{
+    for (size_t j = 0; j < offsets.size(); ++j)
+        for (int32_t x = 0; x < e.Frame().W; ++x)
+            e.At(x, top + int32_t(j)) = Shaded(e.At(x, top + int32_t(j)), offsets[j]);
+}
 
 // Shading offsets of a roll of `count` columns, left to right, for a shading depth of more than
 // half the roll (rolls here are at most 10 wide): the edges darkened by `depth`, rising by
@@ -165,26 +89,26 @@ void Unroll14(TExpected& e, int32_t W, int32_t H, int32_t X, int32_t R)
     (void)W;
     e.Stretch(X + R - 1, 0, -R, H, X + R, 0, R, H);
     e.Copy(0, 0, X, H, 0, 0);
-    e.ShadeColumns(X, ColumnShade(RollDepth, R));
+    ShadeColumns(e, X, ColumnShade(RollDepth, R));
 }
 void Unroll15(TExpected& e, int32_t W, int32_t H, int32_t X, int32_t R)
 {
     e.Stretch(W - X - 1, 0, -R, H, W - X - 2 * R - 1, 0, R, H);
     e.Copy(W - X, 0, X, H, W - X, 0);
-    e.ShadeColumns(W - X - R, ColumnShade(RollDepth, R));
+    ShadeColumns(e, W - X - R, ColumnShade(RollDepth, R));
 }
 void Unroll31(TExpected& e, int32_t W, int32_t H, int32_t Y, int32_t R)
 {
     (void)H;
     e.Stretch(0, Y + R - 1, W, -R, 0, Y + R, W, R);
     e.Copy(0, 0, W, Y, 0, 0);
-    e.ShadeRows(Y, RowShade(RollDepth, R));
+    ShadeRows(e, Y, RowShade(RollDepth, R));
 }
 void Unroll32(TExpected& e, int32_t W, int32_t H, int32_t Y, int32_t R)
 {
     e.Stretch(0, H - Y - 1, W, -R, 0, H - Y - 2 * R - 1, W, R);
     e.Copy(0, H - Y, W, Y, 0, H - Y);
-    e.ShadeRows(H - Y - R, RowShade(RollDepth, R));
+    ShadeRows(e, H - Y - R, RowShade(RollDepth, R));
 }
 
 struct TRow {
@@ -243,33 +167,6 @@ const TRow Rows[] = {
         e.Stretch(0, 0, W, H - Y, 0, S, W, H - Y - S)),
 };
 
-// What every effect owes its caller besides the frame: no region leaked, no clip left on Screen
-// (a whole copy afterwards reaches every pixel) and Picture untouched. Overwrites Screen.
-::testing::AssertionResult LeftAsFound(TFrame& f, int64_t regionsBefore)
-{
-    if (LiveRegionCount() != regionsBefore)
-        return ::testing::AssertionFailure()
-            << LiveRegionCount() - regionsBefore << " regions leaked";
-    TRect box;
-    GetClipBox(f.Screen.DC(), &box);
-    if (box != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << box.Left << ", " << box.Top
-                                             << ", " << box.Right << ", " << box.Bottom << ")";
-    if (auto untouched
-        = FrameMatches(f.Picture, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !untouched)
-        return ::testing::AssertionFailure() << "Picture was written: " << untouched.message();
-    BitBlt(f.Screen.DC(), 0, 0, f.W, f.H, f.Picture.DC(), 0, 0, SRCCOPY);
-    if (auto covered
-        = FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !covered)
-        return ::testing::AssertionFailure() << "a clip was left on Screen: " << covered.message();
-    return ::testing::AssertionSuccess();
-}
-
-struct TSize {
-    int32_t W, H;
-};
 // Odd sizes find the div 2 quirks, the tall one the other way of computing the extents.
 constexpr TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 
@@ -278,16 +175,16 @@ TEST(LinearEffects, EveryRowPixelByPixelThroughTheTransition)
     for (const TSize size : Sizes) {
         TFrame f(size.W, size.H);
         for (int32_t progress = 0; progress <= 100; ++progress) {
-            const TPoint ext = ExtentsAt(size.W, size.H, progress);
+            const TPoint ext = ExtentsRef(size.W, size.H, progress);
             for (const TRow& row : Rows) {
                 SCOPED_TRACE(::testing::Message() << "effect " << row.Style << ", " << size.W << "x"
                                                   << size.H << ", X=" << ext.X << ", Y=" << ext.Y);
                 TExpected expected(f);
                 row.Draw(expected, f.W, f.H, ext.X, ext.Y);
-                const int64_t regions = LiveRegionCount();
+                const TBefore before(f);
                 f.Run(row.Style, ext.X, ext.Y, progress);
                 EXPECT_TRUE(FrameMatches(f.Screen, expected));
-                EXPECT_TRUE(LeftAsFound(f, regions));
+                EXPECT_TRUE(LeftAsFound(f, before));
             }
         }
     }

@@ -4,7 +4,7 @@
 // Pixelate, dissolve, random bars and channel mix (effects 168 … 172), checked over every pixel
 // against frames built independently from their descriptions; the random choices are replayed
 // with a generator of the test's own.
-#include "referencerules.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,16 +14,6 @@
 using namespace effecttest;
 
 namespace {
-
-// The effects' generator, replayed: seed·0x08088405 + 1, then the top half of seed·N.
-struct TReplay {
-    uint32_t Seed;
-    int32_t Below(int32_t n)
-    {
-        Seed = Seed * 0x08088405u + 1;
-        return int32_t((uint64_t(Seed) * uint32_t(n)) >> 32);
-    }
-};
 
 // Pixels that differ in every byte, so a wrong channel, a wrong blend or a touched fourth byte
 // shows (the pattern pictures share blue and green at equal positions).
@@ -46,8 +36,6 @@ void FillNoise(TFrame& frame)
         }
     frame.Reset();
 }
-
-int32_t FloorDiv256(int32_t v) { return v >= 0 ? v / 256 : -((-v + 255) / 256); }
 
 uint32_t Byte(uint32_t pixel, int32_t index) { return (pixel >> (8 * index)) & 0xFF; }
 
@@ -107,7 +95,7 @@ int32_t ImageRow(int32_t H, int32_t j) { return H - 1 - j; }
 std::vector<bool> DissolveCopies(int32_t W, int32_t H, uint32_t handle, int32_t P)
 {
     std::vector<bool> copied(size_t(W) * H);
-    TReplay random { handle };
+    TRandomReplay random { handle };
     for (int32_t j = 0; j < H; ++j)
         for (int32_t x = 0; x < W; ++x)
             copied[size_t(ImageRow(H, j)) * W + x] = random.Below(100) < P;
@@ -117,7 +105,7 @@ std::vector<bool> DissolveCopies(int32_t W, int32_t H, uint32_t handle, int32_t 
 std::vector<bool> RowCopies(int32_t H, uint32_t handle, int32_t P)
 {
     std::vector<bool> copied(H);
-    TReplay random { handle };
+    TRandomReplay random { handle };
     for (int32_t j = 0; j < H; ++j)
         copied[ImageRow(H, j)] = random.Below(100) < P;
     return copied;
@@ -126,7 +114,7 @@ std::vector<bool> RowCopies(int32_t H, uint32_t handle, int32_t P)
 std::vector<bool> ColumnCopies(int32_t W, uint32_t handle, int32_t P)
 {
     std::vector<bool> copied(W);
-    TReplay random { handle };
+    TRandomReplay random { handle };
     for (int32_t x = 0; x < W; ++x)
         copied[x] = random.Below(100) < P;
     return copied;
@@ -137,7 +125,7 @@ struct TChannelOrder {
 };
 TChannelOrder ChannelOrder(uint32_t handle)
 {
-    TReplay random { handle };
+    TRandomReplay random { handle };
     const int32_t first = random.Below(3);
     int32_t second = random.Below(3);
     while (second == first)
@@ -161,9 +149,6 @@ uint32_t ChannelMixPixel(uint32_t s, uint32_t p, uint32_t handle, int32_t P)
     return result;
 }
 
-struct TSize {
-    int32_t W, H;
-};
 // 41 x 29 ends in a short group of pixels of its own.
 constexpr TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 }, { 41, 29 } };
 constexpr uint32_t Handles[] = { 0u, 1u, 42u, 0x00C0FFEEu, 0xFFFFFFFFu };

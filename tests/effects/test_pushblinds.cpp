@@ -3,7 +3,7 @@
 //
 // The pushes and the blinds, checked pixel by pixel: where each pixel of the frame must come
 // from, worked out from the geometry of the slide or of the slats.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <utility>
@@ -12,41 +12,6 @@
 using namespace effecttest;
 
 namespace {
-
-// Progress percent of the longer side, carried to the other in proportion; halves round up.
-TPoint ExtentsAt(int32_t W, int32_t H, int32_t P)
-{
-    auto roundDiv = [](int64_t a, int64_t c) { return int32_t((2 * a + c) / (2 * c)); };
-    if (H > W) {
-        const int32_t Y = roundDiv(int64_t(H) * P, 100);
-        return { roundDiv(int64_t(Y) * W, H), Y };
-    }
-    const int32_t X = roundDiv(int64_t(W) * P, 100);
-    return { X, roundDiv(int64_t(X) * H, W) };
-}
-
-// Runs the effect on a fresh start image and checks what every effect owes its caller: the
-// picture untouched, no clip region left on Screen, no region leaked.
-::testing::AssertionResult RunKeepingContract(TFrame& f, int32_t style, int32_t X, int32_t Y, int32_t P)
-{
-    const std::vector<uint8_t> picture(f.Picture.Bits(), f.Picture.Bits() + f.Picture.ByteCount());
-    const int64_t regions = LiveRegionCount();
-    f.Run(style, X, Y, P);
-    if (LiveRegionCount() != regions)
-        return ::testing::AssertionFailure() << (LiveRegionCount() - regions) << " region(s) leaked";
-    TRect clip;
-    GetClipBox(f.Screen.DC(), &clip);
-    if (clip != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << clip.Left << ", " << clip.Top
-                                             << ", " << clip.Right << ", " << clip.Bottom << ")";
-    const auto changed = std::mismatch(picture.begin(), picture.end(), f.Picture.Bits()).first;
-    if (changed != picture.end())
-        return ::testing::AssertionFailure() << "picture changed at byte " << (changed - picture.begin());
-    return ::testing::AssertionSuccess();
-}
-
-// Halves away from zero, for the non-negative values here.
-int32_t RoundedPercent(int32_t n, int32_t P) { return (2 * n * P + 100) / 200; }
 
 const std::pair<int32_t, int32_t> Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 const int32_t Progresses[] = { 0, 1, 33, 50, 99, 100 };
@@ -109,7 +74,7 @@ TEST(Push, IncomingStripShovesTheOutgoingPicture)
                 SCOPED_TRACE(::testing::Message() << "effect " << push.Style << ", " << w << "x" << h
                                                   << ", progress " << p);
                 TFrame f(w, h);
-                const TPoint e = ExtentsAt(w, h, p);
+                const TPoint e = ExtentsRef(w, h, p);
                 ASSERT_TRUE(RunKeepingContract(f, push.Style, e.X, e.Y, p));
                 const int32_t d = push.Vertical ? e.Y : e.X;
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return PushedPixel(f, push, d, x, y); }));
@@ -121,7 +86,7 @@ TEST(Push, FramesComposedByTheEngineMatchTheDirectCall)
     for (const TPush& push : Pushes) {
         SCOPED_TRACE(::testing::Message() << "effect " << push.Style);
         TFrame direct(37, 23), composed(37, 23);
-        const TPoint e = ExtentsAt(37, 23, 50);
+        const TPoint e = ExtentsRef(37, 23, 50);
         direct.Run(push.Style, e.X, e.Y, 50);
         ASSERT_TRUE(ComposeFrame(push.Style, composed.Screen, composed.Start, composed.Picture, 50));
         EXPECT_TRUE(FrameMatches(composed.Screen, [&](int32_t x, int32_t y) { return direct.Screen.Pixel(x, y); }));
@@ -163,13 +128,13 @@ const TBlind Blinds[] = {
 bool InOpenSlat(const TBlind& blind, int32_t length, int32_t extent, int32_t P, int32_t at)
 {
     if (blind.Even) {
-        const int32_t N = length / 40 + 1, A = RoundedPercent(N, P);
+        const int32_t N = length / 40 + 1, A = MulDivRef(N, P, 100);
         const int32_t middle = at / (2 * N) * (2 * N) + N; // middle line of the slat `at` lies in
         return at >= middle - A && at < middle + A;
     }
     if (extent == 0)
         return false;
-    const int32_t A = RoundedPercent(extent, P);
+    const int32_t A = MulDivRef(extent, P, 100);
     if (!blind.FromFar)
         return at % extent < A;
     // Slats end at length, length - D, …; line `at` belongs to the slat ending next above it.
@@ -184,7 +149,7 @@ TEST(Blinds, SlatsOpenByProgressPercent)
                 SCOPED_TRACE(::testing::Message() << "effect " << blind.Style << ", " << w << "x" << h
                                                   << ", progress " << p);
                 TFrame f(w, h);
-                const TPoint e = ExtentsAt(w, h, p);
+                const TPoint e = ExtentsRef(w, h, p);
                 ASSERT_TRUE(RunKeepingContract(f, blind.Style, e.X, e.Y, p));
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
                     const bool open = blind.Horizontal ? InOpenSlat(blind, h, e.Y, p, y) : InOpenSlat(blind, w, e.X, p, x);

@@ -3,7 +3,7 @@
 //
 // Rectangular and circular shreds, clock sweeps, moving rectangles and rotating shapes
 // (effects 143 … 153), each checked over every pixel against a rule of its own.
-#include "referencerules.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -158,9 +158,6 @@ const TShapeCase ShapeCases[] = {
     { 153, CircularShred },
 };
 
-struct TSize {
-    int32_t W, H;
-};
 // Odd sizes, and one taller than wide for the other branch of the extents.
 constexpr TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 

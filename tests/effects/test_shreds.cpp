@@ -4,7 +4,7 @@
 // Uneven shreds. The strips' lengths come from the effects' random sequence, so each test seeds
 // it, replays the same sequence with its own copy of the generator, paints the strips that
 // should show into a mask and compares the frame with it pixel by pixel.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <functional>
@@ -14,70 +14,9 @@ namespace {
 
 using namespace effecttest;
 
-struct TSize {
-    int32_t W, H;
-};
-
 // One-pixel strips on small odd pictures; 233 x 205 has 2-pixel strips that each reach one
 // row (column) further into the next, and an odd middle line.
 const TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 30, 41 }, { 233, 205 } };
-
-// Halves away from zero, as the engine rounds; every value here is non-negative.
-int32_t RoundedDiv(int64_t a, int64_t b) { return int32_t((2 * a + b) / (2 * b)); }
-
-TPoint Extents(int32_t W, int32_t H, int32_t progress)
-{
-    if (H > W) {
-        const int32_t Y = RoundedDiv(int64_t(H) * progress, 100);
-        return { RoundedDiv(int64_t(Y) * W, H), Y };
-    }
-    const int32_t X = RoundedDiv(int64_t(W) * progress, 100);
-    return { X, RoundedDiv(int64_t(X) * H, W) };
-}
-
-// The picture where `revealed` holds, the start image elsewhere.
-::testing::AssertionResult ShowsPictureWhere(
-    const TFrame& frame, const std::function<bool(int32_t, int32_t)>& revealed)
-{
-    return FrameMatches(frame.Screen, [&](int32_t x, int32_t y) {
-        return revealed(x, y) ? frame.PictureAt(x, y) : frame.StartAt(x, y);
-    });
-}
-
-::testing::AssertionResult ShowsStart(const TFrame& frame)
-{
-    return ShowsPictureWhere(frame, [](int32_t, int32_t) { return false; });
-}
-
-::testing::AssertionResult ShowsPicture(const TFrame& frame)
-{
-    return ShowsPictureWhere(frame, [](int32_t, int32_t) { return true; });
-}
-
-// Runs the effect and checks the duties every effect has besides its frame: the picture is only
-// read, the clip is gone and every region it made is deleted.
-void RunChecked(TFrame& frame, int32_t style, int32_t X, int32_t Y)
-{
-    const int64_t regionsBefore = LiveRegionCount();
-    frame.Run(style, X, Y);
-    EXPECT_EQ(LiveRegionCount(), regionsBefore) << "effect " << style << " leaks a region";
-    TRect clip;
-    GetClipBox(frame.Screen.DC(), &clip);
-    EXPECT_EQ(clip, (TRect { 0, 0, frame.W, frame.H })) << "effect " << style << " leaves a clip";
-    EXPECT_TRUE(
-        FrameMatches(frame.Picture, [&](int32_t x, int32_t y) { return frame.PictureAt(x, y); }))
-        << "effect " << style << " wrote to Picture";
-}
-
-// The effects' generator, replayed independently.
-struct TTestRandom {
-    uint32_t Seed;
-    int32_t Below(int32_t n)
-    {
-        Seed = Seed * 0x08088405u + 1;
-        return int32_t((uint64_t(Seed) * uint32_t(n)) >> 32);
-    }
-};
 
 // Kinds: 1 from the right / bottom, 2 from the left / top, 3 out from the middle line, 4 in
 // from both edges; 0 none.
@@ -96,37 +35,21 @@ const TShredEffect ShredEffects[] = {
 };
 // clang-format on
 
-// Which pixels should show the picture, row-major.
-struct TMask {
-    int32_t W, H;
-    std::vector<bool> Bits;
-    TMask(int32_t w, int32_t h)
-        : W(w)
-        , H(h)
-        , Bits(size_t(w) * size_t(h), false)
-    {
-    }
-    bool At(int32_t x, int32_t y) const { return Bits[size_t(y) * size_t(W) + size_t(x)]; }
-    // Marks [from, to) along a strip and [acrossFrom, acrossTo) across it; an interval whose end
-    // lies before its start marks nothing.
-    void Mark(bool horizontal, int32_t from, int32_t to, int32_t acrossFrom, int32_t acrossTo)
-    {
-        const int32_t length = horizontal ? W : H;
-        const int32_t breadth = horizontal ? H : W;
-        for (int32_t a = std::max(acrossFrom, 0); a < std::min(acrossTo, breadth); ++a)
-            for (int32_t p = std::max(from, 0); p < std::min(to, length); ++p) {
-                const int32_t x = horizontal ? p : a;
-                const int32_t y = horizontal ? a : p;
-                Bits[size_t(y) * size_t(W) + size_t(x)] = true;
-            }
-    }
-};
+// Marks [from, to) along a strip and [acrossFrom, acrossTo) across it; an interval whose end
+// lies before its start marks nothing.
+void Mark(TMask& mask, bool horizontal, int32_t from, int32_t to, int32_t acrossFrom, int32_t acrossTo)
+{
+    if (horizontal)
+        mask.Fill(from, acrossFrom, to, acrossTo);
+    else
+        mask.Fill(acrossFrom, from, acrossTo, to);
+}
 
 // Strips of one axis: `horizontal` strips run along the width, one per band of rows. Each takes
 // one number from the generator, nearest band first; its length scatters by a tenth of the
 // length around the extent until the extent reaches the far edge. Strips are thickness + the
 // remainder thick, so each overlaps the next by the remainder.
-void PaintStrips(TMask& mask, TTestRandom& random, bool horizontal, int32_t extent, int32_t kind)
+void PaintStrips(TMask& mask, TRandomReplay& random, bool horizontal, int32_t extent, int32_t kind)
 {
     if (kind == 0)
         return;
@@ -142,17 +65,17 @@ void PaintStrips(TMask& mask, TTestRandom& random, bool horizontal, int32_t exte
         const int32_t acrossTo = a + thickness + remainder;
         switch (kind) {
         case 1: // from the right (bottom) edge
-            mask.Mark(horizontal, length - r, length, a, acrossTo);
+            Mark(mask, horizontal, length - r, length, a, acrossTo);
             break;
         case 2: // from the left (top) edge
-            mask.Mark(horizontal, 0, r, a, acrossTo);
+            Mark(mask, horizontal, 0, r, a, acrossTo);
             break;
         case 3: // half each way from the middle line
-            mask.Mark(horizontal, middle - half, middle + half, a, acrossTo);
+            Mark(mask, horizontal, middle - half, middle + half, a, acrossTo);
             break;
         default: // half from each edge
-            mask.Mark(horizontal, 0, half, a, acrossTo);
-            mask.Mark(horizontal, length - half, length, a, acrossTo);
+            Mark(mask, horizontal, 0, half, a, acrossTo);
+            Mark(mask, horizontal, length - half, length, a, acrossTo);
             break;
         }
     }
@@ -160,7 +83,7 @@ void PaintStrips(TMask& mask, TTestRandom& random, bool horizontal, int32_t exte
 
 // Horizontal strips draw first, then vertical ones.
 TMask ExpectedShreds(
-    const TShredEffect& e, int32_t W, int32_t H, int32_t X, int32_t Y, TTestRandom& random)
+    const TShredEffect& e, int32_t W, int32_t H, int32_t X, int32_t Y, TRandomReplay& random)
 {
     TMask mask(W, H);
     PaintStrips(mask, random, true, X, e.HKind);
@@ -170,17 +93,17 @@ TMask ExpectedShreds(
 
 ::testing::AssertionResult ShowsMask(const TFrame& frame, const TMask& mask)
 {
-    return ShowsPictureWhere(frame, [&](int32_t x, int32_t y) { return mask.At(x, y); });
+    return ShowsPictureWhere(frame, [&](int32_t x, int32_t y) { return mask(x, y); });
 }
 
 // Runs a seeded frame and checks it against the replayed strips, including that the effect took
 // exactly one number per strip.
 void CheckSeededFrame(TFrame& frame, const TShredEffect& e, int32_t X, int32_t Y, uint32_t seed)
 {
-    TTestRandom random { seed };
+    TRandomReplay random { seed };
     const TMask mask = ExpectedShreds(e, frame.W, frame.H, X, Y, random);
     RandomSeed = seed;
-    RunChecked(frame, e.Style, X, Y);
+    EXPECT_TRUE(RunKeepingContract(frame, e.Style, X, Y)) << "effect " << e.Style;
     EXPECT_TRUE(ShowsMask(frame, mask))
         << "effect " << e.Style << " on " << frame.W << "x" << frame.H << " at X=" << X
         << " Y=" << Y << " seed " << seed;
@@ -194,7 +117,7 @@ TEST(ShredEffects, FollowTheReplayedStripsThroughTheWholeTransition)
         TFrame frame(size.W, size.H);
         for (const TShredEffect& e : ShredEffects)
             for (const int32_t progress : { 0, 1, 5, 30, 50, 90, 99, 100 }) {
-                const TPoint extents = Extents(size.W, size.H, progress);
+                const TPoint extents = ExtentsRef(size.W, size.H, progress);
                 CheckSeededFrame(frame, e, extents.X, extents.Y, seed);
                 seed = seed * 2654435761u + 12345u;
             }
@@ -207,10 +130,10 @@ TEST(ShredEffects, ScatterAnewOnEveryFrame)
     TFrame frame(40, 30);
     const TShredEffect e = ShredEffects[0];
     RandomSeed = 7;
-    TTestRandom random { 7 };
+    TRandomReplay random { 7 };
     for (int frameNumber = 0; frameNumber < 3; ++frameNumber) {
         const TMask mask = ExpectedShreds(e, frame.W, frame.H, 12, 9, random);
-        RunChecked(frame, e.Style, 12, 9);
+        EXPECT_TRUE(RunKeepingContract(frame, e.Style, 12, 9)) << "effect " << e.Style;
         EXPECT_TRUE(ShowsMask(frame, mask)) << "frame " << frameNumber;
     }
 }
@@ -225,12 +148,12 @@ TEST(ShredEffects, ScatterStopsAtTheFullExtent)
         TFrame frame(size.W, size.H);
         for (const TShredEffect& e : ShredEffects) {
             TMask exact(size.W, size.H);
-            TTestRandom unused { 0 }; // with no scatter the drawn values do not matter
+            TRandomReplay unused { 0 }; // with no scatter the drawn values do not matter
             PaintStrips(exact, unused, true, size.W, e.HKind);
             PaintStrips(exact, unused, false, size.H, e.VKind);
             for (const uint32_t seed : { 3u, 0xDEADBEEFu }) {
                 RandomSeed = seed;
-                RunChecked(frame, e.Style, size.W, size.H);
+                EXPECT_TRUE(RunKeepingContract(frame, e.Style, size.W, size.H)) << "effect " << e.Style;
                 EXPECT_TRUE(ShowsMask(frame, exact)) << "effect " << e.Style << " seed " << seed;
             }
             if (size.W % 2 == 0 && size.H % 2 == 0) {
@@ -251,7 +174,7 @@ TEST(ShredEffects, NegativeStripsOutFromTheMiddleStayEmpty)
         const int32_t strips = horizontal ? frame.H : frame.W;
         const int32_t length = horizontal ? frame.W : frame.H;
         const int32_t jitter = length / 10;
-        TTestRandom random { 99 };
+        TRandomReplay random { 99 };
         std::vector<int32_t> halves;
         for (int32_t i = 0; i < strips; ++i)
             halves.push_back((random.Below(2 * jitter) - jitter) / 2);
@@ -259,7 +182,7 @@ TEST(ShredEffects, NegativeStripsOutFromTheMiddleStayEmpty)
             << "the seed must give some negative strips";
 
         RandomSeed = 99;
-        RunChecked(frame, style, 0, 0);
+        EXPECT_TRUE(RunKeepingContract(frame, style, 0, 0)) << "effect " << style;
         const int32_t middle = length / 2;
         EXPECT_TRUE(ShowsPictureWhere(frame,
             [&](int32_t x, int32_t y) {
@@ -281,8 +204,8 @@ TEST(ShredEffects, ComposedFrames)
         ASSERT_TRUE(ComposeFrame(e.Style, frame.Screen, frame.Start, frame.Picture, 0));
         EXPECT_TRUE(ShowsStart(frame)) << "effect " << e.Style;
 
-        const TPoint extents = Extents(size.W, size.H, 50);
-        TTestRandom random { 1234 };
+        const TPoint extents = ExtentsRef(size.W, size.H, 50);
+        TRandomReplay random { 1234 };
         const TMask mask = ExpectedShreds(e, size.W, size.H, extents.X, extents.Y, random);
         RandomSeed = 1234;
         ASSERT_TRUE(ComposeFrame(e.Style, frame.Screen, frame.Start, frame.Picture, 50));

@@ -3,7 +3,7 @@
 //
 // Diagonal sweeps, starbursts and the triangular shred, checked pixel by pixel against the
 // triangles they are made of, rasterised here on their own.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <array>
@@ -13,69 +13,6 @@
 using namespace effecttest;
 
 namespace {
-
-// Progress percent of the longer side, carried to the other in proportion; halves round up.
-TPoint ExtentsAt(int32_t W, int32_t H, int32_t P)
-{
-    auto roundDiv = [](int64_t a, int64_t c) { return int32_t((2 * a + c) / (2 * c)); };
-    if (H > W) {
-        const int32_t Y = roundDiv(int64_t(H) * P, 100);
-        return { roundDiv(int64_t(Y) * W, H), Y };
-    }
-    const int32_t X = roundDiv(int64_t(W) * P, 100);
-    return { X, roundDiv(int64_t(X) * H, W) };
-}
-
-// Runs the effect on a fresh start image and checks what every effect owes its caller: the
-// picture untouched, no clip region left on Screen, no region leaked.
-::testing::AssertionResult RunKeepingContract(TFrame& f, int32_t style, int32_t X, int32_t Y, int32_t P)
-{
-    const std::vector<uint8_t> picture(f.Picture.Bits(), f.Picture.Bits() + f.Picture.ByteCount());
-    const int64_t regions = LiveRegionCount();
-    f.Run(style, X, Y, P);
-    if (LiveRegionCount() != regions)
-        return ::testing::AssertionFailure() << (LiveRegionCount() - regions) << " region(s) leaked";
-    TRect clip;
-    GetClipBox(f.Screen.DC(), &clip);
-    if (clip != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << clip.Left << ", " << clip.Top
-                                             << ", " << clip.Right << ", " << clip.Bottom << ")";
-    const auto changed = std::mismatch(picture.begin(), picture.end(), f.Picture.Bits()).first;
-    if (changed != picture.end())
-        return ::testing::AssertionFailure() << "picture changed at byte " << (changed - picture.begin());
-    return ::testing::AssertionSuccess();
-}
-
-using TTriangle = std::array<TPoint, 3>;
-
-// Whether pixel (x, y) belongs to the triangle: its centre is inside, and a centre exactly on a
-// slanted edge counts where the scan line enters the triangle, not where it leaves. Corners lie
-// on whole numbers, so a centre never meets a corner or a horizontal edge. Coordinates are
-// doubled to keep the centre whole; crossings are exact fractions.
-bool TriangleCovers(const TTriangle& t, int32_t x, int32_t y)
-{
-    struct TFraction {
-        int64_t Num, Den; // Den > 0
-        bool operator<(const TFraction& o) const { return Num * o.Den < o.Num * Den; }
-    };
-    const int64_t cx = 2 * int64_t(x) + 1, cy = 2 * int64_t(y) + 1;
-    std::vector<TFraction> crossings;
-    for (size_t i = 0; i < 3; ++i) {
-        const TPoint a = t[i], b = t[(i + 1) % 3];
-        const int64_t ay = 2 * int64_t(a.Y), by = 2 * int64_t(b.Y);
-        if ((ay < cy) == (by < cy))
-            continue;
-        int64_t den = by - ay, num = 2 * int64_t(a.X) * den + (cy - ay) * 2 * (int64_t(b.X) - a.X);
-        if (den < 0)
-            num = -num, den = -den;
-        crossings.push_back({ num, den });
-    }
-    if (crossings.size() != 2)
-        return false;
-    std::sort(crossings.begin(), crossings.end());
-    const TFraction centre { cx, 1 };
-    return !(centre < crossings[0]) && centre < crossings[1];
-}
 
 struct TShape {
     int32_t Style;
@@ -124,12 +61,12 @@ TEST(Sweeps, EveryPixelFollowsItsTriangles)
                 SCOPED_TRACE(::testing::Message() << "effect " << shape.Style << ", " << w << "x" << h
                                                   << ", progress " << p);
                 TFrame f(w, h);
-                const TPoint e = ExtentsAt(w, h, p);
+                const TPoint e = ExtentsRef(w, h, p);
                 ASSERT_TRUE(RunKeepingContract(f, shape.Style, e.X, e.Y, p));
                 const auto triangles = shape.Triangles(w, h, e.X, e.Y, p);
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
                     const bool shown = std::any_of(triangles.begin(), triangles.end(),
-                        [&](const TTriangle& t) { return TriangleCovers(t, x, y); });
+                        [&](const TTriangle& t) { return PolygonCovers(t, x, y); });
                     return shown ? f.PictureAt(x, y) : f.StartAt(x, y);
                 }));
             }
@@ -140,7 +77,7 @@ TEST(Sweeps, FramesComposedByTheEngineMatchTheDirectCall)
     for (const TShape& shape : Shapes) {
         SCOPED_TRACE(::testing::Message() << "effect " << shape.Style);
         TFrame direct(37, 23), composed(37, 23);
-        const TPoint e = ExtentsAt(37, 23, 50);
+        const TPoint e = ExtentsRef(37, 23, 50);
         direct.Run(shape.Style, e.X, e.Y, 50);
         ASSERT_TRUE(ComposeFrame(shape.Style, composed.Screen, composed.Start, composed.Picture, 50));
         EXPECT_TRUE(FrameMatches(composed.Screen, [&](int32_t x, int32_t y) { return direct.Screen.Pixel(x, y); }));

@@ -3,7 +3,7 @@
 //
 // V shapes, bow ties, diagonal crosses, zigzags and diamonds (effects 154 … 167), each checked
 // over every pixel against its polygons, combined the way the effect combines them.
-#include "referencerules.h"
+#include "effectrules.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -109,9 +109,6 @@ TShape ShapeOf(int32_t style, int32_t W, int32_t H, int32_t X, int32_t Y, int32_
     return {};
 }
 
-struct TSize {
-    int32_t W, H;
-};
 constexpr TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 
 } // namespace

@@ -59,4 +59,6 @@ if [ "$ready" != ready ]; then
 fi
 
 export QT_QPA_PLATFORM=xcb
+# Sanitized builds (the asan preset): ignore the leaks of the desktop's libraries.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/xvfb-lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 "$@"

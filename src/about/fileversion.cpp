@@ -29,7 +29,10 @@ public:
 
     bool Is64() const { return m_is64; }
 
-    bool Bytes(uint64_t Offset, void* Buffer, size_t Size) const { return m_read(Offset, Buffer, Size); }
+    bool Bytes(uint64_t Offset, void* Buffer, size_t Size) const
+    {
+        return m_read(Offset, Buffer, Size);
+    }
 
     uint64_t Unsigned(const uint8_t* Data, size_t Size) const
     {
@@ -89,14 +92,16 @@ std::optional<std::string> ScanNotes(
     return std::nullopt;
 }
 
-std::optional<std::string> FromSections(const TElfReader& Elf, const uint8_t* Header, uint64_t& Budget)
+std::optional<std::string> FromSections(
+    const TElfReader& Elf, const uint8_t* Header, uint64_t& Budget)
 {
     const bool is64 = Elf.Is64();
     const uint64_t tableAt = Elf.Word(Header + (is64 ? 40 : 32));
     const uint64_t entrySize = Elf.Unsigned(Header + (is64 ? 58 : 46), 2);
     const uint64_t count = Elf.Unsigned(Header + (is64 ? 60 : 48), 2);
     const uint64_t minEntry = is64 ? 64 : 40;
-    if (tableAt == 0 || count == 0 || entrySize < minEntry || tableAt > UINT64_MAX - count * entrySize)
+    if (tableAt == 0 || count == 0 || entrySize < minEntry
+        || tableAt > UINT64_MAX - count * entrySize)
         return std::nullopt;
     for (uint64_t i = 0; i < count; ++i) {
         uint8_t section[64];
@@ -113,14 +118,16 @@ std::optional<std::string> FromSections(const TElfReader& Elf, const uint8_t* He
     return std::nullopt;
 }
 
-std::optional<std::string> FromSegments(const TElfReader& Elf, const uint8_t* Header, uint64_t& Budget)
+std::optional<std::string> FromSegments(
+    const TElfReader& Elf, const uint8_t* Header, uint64_t& Budget)
 {
     const bool is64 = Elf.Is64();
     const uint64_t tableAt = Elf.Word(Header + (is64 ? 32 : 28));
     const uint64_t entrySize = Elf.Unsigned(Header + (is64 ? 54 : 42), 2);
     const uint64_t count = Elf.Unsigned(Header + (is64 ? 56 : 44), 2);
     const uint64_t minEntry = is64 ? 56 : 32;
-    if (tableAt == 0 || count == 0 || entrySize < minEntry || tableAt > UINT64_MAX - count * entrySize)
+    if (tableAt == 0 || count == 0 || entrySize < minEntry
+        || tableAt > UINT64_MAX - count * entrySize)
         return std::nullopt;
     for (uint64_t i = 0; i < count; ++i) {
         uint8_t segment[56];
@@ -144,10 +151,8 @@ std::optional<std::string> FindPackageNote(const TReadAt& Read)
     uint8_t header[64] = {};
     if (!Read(0, header, 52))
         return std::nullopt;
-    if (std::memcmp(header, "\x7f"
-                            "ELF",
-            4)
-        != 0)
+    static constexpr uint8_t ElfMagic[4] = { 0x7f, 'E', 'L', 'F' };
+    if (std::memcmp(header, ElfMagic, 4) != 0)
         return std::nullopt;
     const uint8_t elfClass = header[4];
     const uint8_t data = header[5];

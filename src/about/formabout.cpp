@@ -22,8 +22,8 @@ QFont SansSerif(int Height, bool Bold = false, bool Underline = false)
     return font;
 }
 
-TLabel* MakeLabel(
-    QWidget* Parent, const char* Name, const QString& Caption, QRect Bounds, Qt::Alignment Alignment = Qt::AlignLeft)
+TLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption, QRect Bounds,
+    Qt::Alignment Alignment = Qt::AlignLeft)
 {
     auto* label = new TLabel(Parent);
     label->setObjectName(QLatin1String(Name));
@@ -48,8 +48,8 @@ QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Captio
 
 TfrmAbout::TfrmAbout(QWidget* Parent, const QString& ExecutablePath)
     : QWidget(Parent,
-          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-              | Qt::WindowCloseButtonHint)
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , m_executablePath(ExecutablePath)
 {
     CreateComponents();
@@ -78,12 +78,16 @@ void TfrmAbout::CreateComponents()
 
     lblVersion = MakeLabel(Panel1, "lblVersion", QString(), QRect(136, 68, 89, 13));
 
-    Label3 = MakeLabel(this, "Label3", QStringLiteral("\u00A9 2026 The Tapsy developers"), QRect(112, 172, 160, 13));
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("\u00A9 2026 The Tapsy developers"),
+        QRect(112, 172, 160, 13));
     // Right-aligned, so that they end where the links begin in any font.
-    Label4 = MakeLabel(this, "Label4", QStringLiteral("Web Site:"), QRect(104, 200, 47, 13), Qt::AlignRight);
-    Label5 = MakeLabel(this, "Label5", QStringLiteral("Support Email:"), QRect(83, 224, 68, 13), Qt::AlignRight);
+    Label4 = MakeLabel(
+        this, "Label4", QStringLiteral("Web Site:"), QRect(104, 200, 47, 13), Qt::AlignRight);
+    Label5 = MakeLabel(
+        this, "Label5", QStringLiteral("Support Email:"), QRect(83, 224, 68, 13), Qt::AlignRight);
 
-    labelWeb = MakeLabel(this, "labelWeb", QStringLiteral("https://") + MakerDomain, QRect(160, 200, 127, 13));
+    labelWeb = MakeLabel(
+        this, "labelWeb", QStringLiteral("https://") + MakerDomain, QRect(160, 200, 127, 13));
     labelWeb->setFont(SansSerif(11, false, true));
     labelWeb->SetColor(palette().color(QPalette::Button));
     labelMail = MakeLabel(this, "labelMail", SupportEmail, QRect(160, 224, 115, 13));
@@ -96,39 +100,30 @@ void TfrmAbout::CreateComponents()
     labelWeb->OnClick = [this] { labelWebClick(labelWeb); };
     labelMail->OnClick = [this] { labelMailClick(labelMail); };
 
-    btnVisitHomePage = MakeButton(this, "btnVisitHomePage", QStringLiteral("Visit Home Page"), QRect(0, 248, 91, 25));
+    btnVisitHomePage = MakeButton(
+        this, "btnVisitHomePage", QStringLiteral("Visit Home Page"), QRect(0, 248, 91, 25));
     btnClose = MakeButton(this, "btnClose", QStringLiteral("Close"), QRect(320, 248, 91, 25));
-    connect(btnVisitHomePage, &QPushButton::clicked, this, [this] { btnVisitHomePageClick(btnVisitHomePage); });
+    connect(btnVisitHomePage, &QPushButton::clicked, this,
+        [this] { btnVisitHomePageClick(btnVisitHomePage); });
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(btnClose); });
 }
 
 void TfrmAbout::FormCreate(QObject*)
 {
     lblProductFullName->SetCaption(ProductTitle);
-    const QString path
-        = m_executablePath.isEmpty() ? QString::fromStdString(ProgramFilePath().string()) : m_executablePath;
+    const QString path = m_executablePath.isEmpty()
+        ? QString::fromStdString(ProgramFilePath().string())
+        : m_executablePath;
     lblVersion->SetCaption(QStringLiteral("Version:") + GetFileVersionString(path));
 }
 
-void TfrmAbout::btnCloseClick(QObject*)
-{
-    close();
-}
+void TfrmAbout::btnCloseClick(QObject*) { close(); }
 
-void TfrmAbout::btnVisitHomePageClick(QObject*)
-{
-    ShellOpen(HomePageUrl);
-}
+void TfrmAbout::btnVisitHomePageClick(QObject*) { ShellOpen(HomePageUrl); }
 
-void TfrmAbout::labelWebClick(QObject*)
-{
-    ShellOpen(WebSiteUrl);
-}
+void TfrmAbout::labelWebClick(QObject*) { ShellOpen(WebSiteUrl); }
 
-void TfrmAbout::labelMailClick(QObject*)
-{
-    ShellOpen(QStringLiteral("mailto:") + SupportEmail);
-}
+void TfrmAbout::labelMailClick(QObject*) { ShellOpen(QStringLiteral("mailto:") + SupportEmail); }
 
 void TfrmAbout::labelWebMouseEnter(TLabel* Sender)
 {

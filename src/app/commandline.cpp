@@ -48,10 +48,7 @@ TRunMode SelectRunMode(const QString& Normalised)
     return TRunMode::Nothing;
 }
 
-int32_t PasswordParentWindow(const QString& Normalised)
-{
-    return StrToInt(Normalised.mid(2));
-}
+int32_t PasswordParentWindow(const QString& Normalised) { return StrToInt(Normalised.mid(2)); }
 
 TRunMode DispatchRunMode(const QString& CommandLine, const TRunModeActions& Actions)
 {

@@ -23,13 +23,11 @@ void InitProductIdentity()
     ProductId = QStringLiteral("Tapsy_V1");
     const QString site = QStringLiteral("https://") + MakerDomain;
     WebSiteUrl = site + QStringLiteral("/?come_from=") + ProductId;
-    HomePageUrl = site + QStringLiteral("/en/Tapsy_Screen_Saver_Detail.aspx?come_from=") + ProductId;
+    HomePageUrl
+        = site + QStringLiteral("/en/Tapsy_Screen_Saver_Detail.aspx?come_from=") + ProductId;
     SupportEmail = QStringLiteral("support@") + MakerDomain;
     // Not Qt's application display name: X11 would append it to every window title.
     g_applicationTitle = ProductTitle;
 }
 
-QString ApplicationTitle()
-{
-    return g_applicationTitle;
-}
+QString ApplicationTitle() { return g_applicationTitle; }

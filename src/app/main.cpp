@@ -9,6 +9,7 @@
 #include "app/global.h"
 #include "game/formmain.h"
 #include "game/passwordchange.h"
+#include "platform/system/exception.h"
 
 #include <QWidget>
 #include <cstdio>
@@ -32,6 +33,14 @@ void PrintUsage()
                 "  --version     show the version\n");
 }
 
+// Whether Qt has somewhere to show a window; without one it would abort.
+bool HaveDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,6 +60,8 @@ int main(int argc, char** argv)
     // nothing also end cleanly where there is no display.
     std::optional<TApplication> application;
     const auto needApplication = [&] {
+        if (!HaveDisplay())
+            throw Exception("There is no display to show the window on (DISPLAY is not set)");
         if (!application)
             application.emplace(argc, argv);
     };
@@ -66,7 +77,8 @@ int main(int argc, char** argv)
             needApplication();
             mainWindow = std::make_unique<TfrmMain>();
         };
-        actions.ChangePassword = [](int32_t ParentWindow) { ChangeScreenSaverPassword(ParentWindow); };
+        actions.ChangePassword
+            = [](int32_t ParentWindow) { ChangeScreenSaverPassword(ParentWindow); };
         DispatchRunMode(JoinCommandLine(argc, argv), actions);
 
         if (mainWindow) {
@@ -75,8 +87,14 @@ int main(int argc, char** argv)
         }
     } catch (const std::exception& e) {
         mainWindow.reset();
-        needApplication();
-        ShowException(e);
+        if (HaveDisplay()) {
+            if (!application)
+                application.emplace(argc, argv);
+            ShowException(e);
+        } else {
+            std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle()),
+                qUtf8Printable(ExceptionMessageText(e)));
+        }
     }
     mainWindow.reset();
     return 0;

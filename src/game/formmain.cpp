@@ -21,13 +21,13 @@
 #include <QVBoxLayout>
 #include <ctime>
 
-const QString TfrmMain::Label1Caption = QStringLiteral(
-    "Note:\r\n"
-    "\r\n"
-    "1. Don't let your baby play with this game \r\n"
-    "     for more than 15 minutes every time.\r\n"
-    "\r\n"
-    "2. Press Ctrl + Alt + Q to exit game.");
+const QString TfrmMain::Label1Caption
+    = QStringLiteral("Note:\r\n"
+                     "\r\n"
+                     "1. Don't let your baby play with this game \r\n"
+                     "     for more than 15 minutes every time.\r\n"
+                     "\r\n"
+                     "2. Press Ctrl + Alt + Q to exit game.");
 
 const QString TfrmMain::Label1Hint = QStringLiteral(
     "As everybody knows, a child's attention span is limited. Don't let your baby play with "
@@ -70,8 +70,7 @@ Label* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption, cons
     return label;
 }
 
-template <class Layout>
-Layout* MakeLayout(QWidget* Parent)
+template <class Layout> Layout* MakeLayout(QWidget* Parent)
 {
     auto* layout = new Layout(Parent);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -86,12 +85,8 @@ Layout* MakeLayout(QWidget* Parent)
 TfrmMain::TfrmMain(QWidget* Parent)
     : QWidget(Parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
+    // The fields start at their initial values (see the class).
     CreateComponents();
-
-    m_lastKeyTime = 0.0;
-    m_usePassword = 1;
-    m_enableMusic = true;
-    m_musicPlaying = false;
     GameRandom.Seed(uint32_t(std::time(nullptr)));
     SwitchLockDownOn();
 
@@ -110,7 +105,8 @@ void TfrmMain::CreateComponents()
     setPalette(colours);
     setFont(Tahoma(11));
     setFocusPolicy(Qt::StrongFocus);
-    // The filter below keeps menus away from every widget; this keeps the form's own too.
+    // The context-menu filter (FormCreate) keeps menus away from every widget; this keeps the
+    // form's own away too.
     setContextMenuPolicy(Qt::PreventContextMenu);
     resize(1024, 565);
 
@@ -145,13 +141,15 @@ void TfrmMain::CreateComponents()
     topLayout->addWidget(panelRightTop, 1);
 
     auto* nameLayout = MakeLayout<QVBoxLayout>(panelLeftTop);
-    m_textKeyName = MakeLabel<TStaticText>(panelLeftTop, "m_textKeyName", QStringLiteral("ABC"), Tahoma(96, true));
+    m_textKeyName = MakeLabel<TStaticText>(
+        panelLeftTop, "m_textKeyName", QStringLiteral("ABC"), Tahoma(96, true));
     m_textKeyName->SetColor(clBlack);
     m_textKeyName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     nameLayout->addWidget(m_textKeyName);
 
     // Placed by hand: it grows from its top-left corner to fit each new description.
-    m_textKeyDesc = MakeLabel<TStaticText>(panelRightTop, "m_textKeyDesc", QString(), Tahoma(64, true));
+    m_textKeyDesc
+        = MakeLabel<TStaticText>(panelRightTop, "m_textKeyDesc", QString(), Tahoma(64, true));
     m_textKeyDesc->SetColor(clBlack);
     m_textKeyDesc->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_textKeyDesc->setGeometry(1, 1, 431, 81);
@@ -167,7 +165,8 @@ void TfrmMain::CreateComponents()
     LabelAbout = MakeLabel(Panel1, "LabelAbout", QStringLiteral("About"), Tahoma(16, false, true));
     LabelAbout->SetColor(clBlack);
     LabelAbout->setGeometry(16, 40, 169, 19);
-    LabelHomePage = MakeLabel(Panel1, "LabelHomePage", QStringLiteral("Home Page"), Tahoma(16, false, true));
+    LabelHomePage
+        = MakeLabel(Panel1, "LabelHomePage", QStringLiteral("Home Page"), Tahoma(16, false, true));
     LabelHomePage->SetColor(clBlack);
     LabelHomePage->setGeometry(16, 69, 169, 19);
     for (TLabel* link : { LabelAbout, LabelHomePage }) {
@@ -206,7 +205,8 @@ void TfrmMain::FormCreate()
     panelTop->setFixedHeight(layout.BandHeight);
     panelLeftTop->setFixedWidth(layout.ColumnWidth);
     panelLeftBottom->setFixedWidth(layout.ColumnWidth);
-    m_textKeyDesc->setGeometry(layout.DescLeft, layout.DescTop, m_textKeyDesc->width(), layout.DescHeight);
+    m_textKeyDesc->setGeometry(
+        layout.DescLeft, layout.DescTop, m_textKeyDesc->width(), layout.DescHeight);
 
     m_lastKeyTime = Now();
 
@@ -237,9 +237,7 @@ void TfrmMain::FormKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift)
     // with the key handling.
 }
 
-void TfrmMain::FormKeyUp(QObject*, uint16_t&, TShiftState)
-{
-}
+void TfrmMain::FormKeyUp(QObject*, uint16_t&, TShiftState) { }
 
 void TfrmMain::FormMouseDown(QObject*, Qt::MouseButton, TShiftState, int, int)
 {
@@ -314,7 +312,8 @@ void TfrmMain::keyReleaseEvent(QKeyEvent* Event)
 void TfrmMain::mousePressEvent(QMouseEvent* Event)
 {
     const QPoint at = Event->position().toPoint();
-    FormMouseDown(this, Event->button(), ShiftStateFromQt(Event->modifiers(), Event->buttons()), at.x(), at.y());
+    FormMouseDown(this, Event->button(), ShiftStateFromQt(Event->modifiers(), Event->buttons()),
+        at.x(), at.y());
     Event->accept();
 }
 

@@ -9,7 +9,8 @@ bool ChangeScreenSaverPassword(int32_t ParentWindow)
     return ChangeScreenSaverPassword(ParentWindow, ProgramLibraryDirs());
 }
 
-bool ChangeScreenSaverPassword(int32_t ParentWindow, const std::vector<std::filesystem::path>& SearchDirs)
+bool ChangeScreenSaverPassword(
+    int32_t ParentWindow, const std::vector<std::filesystem::path>& SearchDirs)
 {
     // Loaded for this one call and freed right after it.
     const auto library = TDynamicLibrary::Load("mpr.DLL", SearchDirs);

@@ -26,7 +26,7 @@ const TNote BuildIdNote { "GNU", 3, std::string("\x12\x34\x56\x78\x9a\xbc\xde\xf
 enum class TTables { Sections, Segments, Both };
 
 // A small ELF file laid out by hand: header, one note area at 0x100, then the tables.
-struct TElfSpec {
+struct TElfLayout {
     bool Is64 = true;
     bool BigEndian = false;
     std::vector<TNote> Notes { PackageNote };
@@ -36,8 +36,8 @@ struct TElfSpec {
 
 class TElfWriter {
 public:
-    TElfWriter(const TElfSpec& Spec)
-        : m_spec(Spec)
+    TElfWriter(const TElfLayout& Layout)
+        : m_layout(Layout)
     {
     }
 
@@ -47,19 +47,22 @@ public:
             Out.resize(At + Size);
         for (size_t i = 0; i < Size; ++i) {
             const uint8_t byte = uint8_t(Value >> (8 * i));
-            Out[At + (m_spec.BigEndian ? Size - 1 - i : i)] = byte;
+            Out[At + (m_layout.BigEndian ? Size - 1 - i : i)] = byte;
         }
     }
-    void Word(TBytes& Out, size_t At, uint64_t Value) const { Put(Out, At, Value, m_spec.Is64 ? 8 : 4); }
+    void Word(TBytes& Out, size_t At, uint64_t Value) const
+    {
+        Put(Out, At, Value, m_layout.Is64 ? 8 : 4);
+    }
 
     TBytes NoteArea() const
     {
         TBytes area;
         const auto pad = [&] {
-            while (area.size() % m_spec.NoteAlignment)
+            while (area.size() % m_layout.NoteAlignment)
                 area.push_back(0);
         };
-        for (const TNote& note : m_spec.Notes) {
+        for (const TNote& note : m_layout.Notes) {
             const size_t at = area.size();
             Put(area, at, note.Owner.size() + 1, 4);
             Put(area, at + 4, note.Description.size() + 1, 4);
@@ -76,13 +79,11 @@ public:
 
     TBytes Build() const
     {
-        const bool is64 = m_spec.Is64;
+        const bool is64 = m_layout.Is64;
         TBytes out(is64 ? 64 : 52, 0);
-        std::memcpy(out.data(), "\x7f"
-                                "ELF",
-            4);
+        out[0] = 0x7f, out[1] = 'E', out[2] = 'L', out[3] = 'F';
         out[4] = is64 ? 2 : 1;
-        out[5] = m_spec.BigEndian ? 2 : 1;
+        out[5] = m_layout.BigEndian ? 2 : 1;
         out[6] = 1;
         const TBytes area = NoteArea();
         const size_t areaAt = 0x100;
@@ -91,7 +92,7 @@ public:
 
         const size_t sectionEntry = is64 ? 64 : 40;
         const size_t segmentEntry = is64 ? 56 : 32;
-        if (m_spec.Tables != TTables::Segments) {
+        if (m_layout.Tables != TTables::Segments) {
             // A null section, a code section and the note section.
             const size_t tableAt = (out.size() + 7) / 8 * 8;
             out.resize(tableAt + 3 * sectionEntry, 0);
@@ -103,12 +104,12 @@ public:
             Put(out, notes + 4, 7, 4); // SHT_NOTE
             Word(out, notes + (is64 ? 24 : 16), areaAt);
             Word(out, notes + (is64 ? 32 : 20), area.size());
-            Word(out, notes + (is64 ? 48 : 32), m_spec.NoteAlignment);
+            Word(out, notes + (is64 ? 48 : 32), m_layout.NoteAlignment);
             Word(out, is64 ? 40 : 32, tableAt);
             Put(out, is64 ? 58 : 46, sectionEntry, 2);
             Put(out, is64 ? 60 : 48, 3, 2);
         }
-        if (m_spec.Tables != TTables::Sections) {
+        if (m_layout.Tables != TTables::Sections) {
             const size_t tableAt = (out.size() + 7) / 8 * 8;
             out.resize(tableAt + 2 * segmentEntry, 0);
             Put(out, tableAt, 1, 4); // PT_LOAD
@@ -116,7 +117,7 @@ public:
             Put(out, notes, 4, 4); // PT_NOTE
             Word(out, notes + (is64 ? 8 : 4), areaAt);
             Word(out, notes + (is64 ? 32 : 16), area.size());
-            Word(out, notes + (is64 ? 48 : 28), m_spec.NoteAlignment);
+            Word(out, notes + (is64 ? 48 : 28), m_layout.NoteAlignment);
             Word(out, is64 ? 32 : 28, tableAt);
             Put(out, is64 ? 54 : 42, segmentEntry, 2);
             Put(out, is64 ? 56 : 44, 2, 2);
@@ -125,7 +126,7 @@ public:
     }
 
 private:
-    TElfSpec m_spec;
+    TElfLayout m_layout;
 };
 
 std::optional<std::string> NoteOf(const TBytes& File)
@@ -142,7 +143,7 @@ TEST(PackageNote, IsFoundInEveryKindOfElfFile)
 {
     const struct {
         const char* What;
-        TElfSpec Spec;
+        TElfLayout Layout;
     } cases[] = {
         { "64-bit, little-endian, sections", {} },
         { "32-bit, little-endian", { .Is64 = false } },
@@ -154,7 +155,7 @@ TEST(PackageNote, IsFoundInEveryKindOfElfFile)
         { "notes padded to 8", { .Notes = { BuildIdNote, PackageNote }, .NoteAlignment = 8 } },
     };
     for (const auto& c : cases) {
-        const auto json = NoteOf(TElfWriter(c.Spec).Build());
+        const auto json = NoteOf(TElfWriter(c.Layout).Build());
         ASSERT_TRUE(json.has_value()) << c.What;
         EXPECT_EQ(*json, VersionJson) << c.What;
     }
@@ -202,9 +203,12 @@ TEST(PackageNote, DamagedFilesGiveNothing)
         { "sections too small", damaged([&](TBytes& f) { le.Put(f, 58, 16, 2); }) },
         { "note area past the end",
             damaged([&](TBytes& f) { le.Word(f, le.Build().size() - 64 + 24, 0xffffffffff); }) },
-        { "a huge note area", damaged([&](TBytes& f) { le.Word(f, le.Build().size() - 64 + 32, 1ull << 40); }) },
-        { "a description longer than its area", damaged([&](TBytes& f) { le.Put(f, 0x104, 0xfffffff0, 4); }) },
-        { "an owner longer than its area", damaged([&](TBytes& f) { le.Put(f, 0x100, 0xfffffff0, 4); }) },
+        { "a huge note area",
+            damaged([&](TBytes& f) { le.Word(f, le.Build().size() - 64 + 32, 1ull << 40); }) },
+        { "a description longer than its area",
+            damaged([&](TBytes& f) { le.Put(f, 0x104, 0xfffffff0, 4); }) },
+        { "an owner longer than its area",
+            damaged([&](TBytes& f) { le.Put(f, 0x100, 0xfffffff0, 4); }) },
     };
     for (const auto& c : cases)
         EXPECT_FALSE(NoteOf(c.File).has_value()) << c.What;
@@ -224,7 +228,8 @@ TEST(PackageNote, VersionIsTheJsonsVersionText)
         { R"(version=1.0.0)", "" },
         { R"({"version":"1.0.0"} trailing)", "" },
         { R"({"version":"1.0\n2"})", "" },
-        { R"({"version":"1234567890123456789012345678901234567890123456789012345678901234567890"})", "" },
+        { R"({"version":"1234567890123456789012345678901234567890123456789012345678901234567890"})",
+            "" },
         { "", "" },
     };
     for (const auto& c : cases)
@@ -233,7 +238,8 @@ TEST(PackageNote, VersionIsTheJsonsVersionText)
 
 TEST(FileVersion, TheProgramCarriesTheProjectVersion)
 {
-    EXPECT_EQ(GetFileVersionString(QStringLiteral(TAPSY_EXECUTABLE)).toStdString(), TAPSY_PROJECT_VERSION);
+    EXPECT_EQ(GetFileVersionString(QStringLiteral(TAPSY_EXECUTABLE)).toStdString(),
+        TAPSY_PROJECT_VERSION);
 }
 
 TEST(FileVersion, FilesWithoutAVersionGiveAnEmptyText)
@@ -271,14 +277,16 @@ TEST(FileVersion, IsReadFromTheFileAtThePath)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (bool is64 : { true, false }) {
-        const TBytes bytes = TElfWriter({ .Is64 = is64, .Notes = { BuildIdNote, { "FDO", PackageNoteType,
-                                                                        R"({"version":"9.8.7"})" } } })
+        const TBytes bytes = TElfWriter(
+            { .Is64 = is64,
+                .Notes = { BuildIdNote, { "FDO", PackageNoteType, R"({"version":"9.8.7"})" } } })
                                  .Build();
         QFile file(dir.filePath(QStringLiteral("program")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
         file.close();
-        EXPECT_EQ(GetFileVersionString(file.fileName()).toStdString(), "9.8.7") << (is64 ? "64-bit" : "32-bit");
+        EXPECT_EQ(GetFileVersionString(file.fileName()).toStdString(), "9.8.7")
+            << (is64 ? "64-bit" : "32-bit");
     }
 }
 

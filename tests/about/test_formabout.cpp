@@ -32,8 +32,7 @@ protected:
         SetShellOpenHandler(m_previousShell);
     }
 
-    template <class Widget = QWidget>
-    Widget* Component(const char* Name) const
+    template <class Widget = QWidget> Widget* Component(const char* Name) const
     {
         auto* widget = Form->findChild<Widget*>(QLatin1String(Name));
         EXPECT_NE(widget, nullptr) << Name;
@@ -45,10 +44,10 @@ protected:
         QWidget* widget = Component(Name);
         ASSERT_NE(widget, nullptr);
         const QPoint at(3, 3);
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton,
-            Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), widget->mapToGlobal(QPointF(at)),
-            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)),
+            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at),
+            widget->mapToGlobal(QPointF(at)), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
@@ -67,7 +66,8 @@ TEST_F(FormAbout, IsAFixedDialogTitledAbout)
     EXPECT_EQ(Form->minimumSize(), Form->maximumSize());
     EXPECT_EQ(Form->windowType(), Qt::Dialog);
     EXPECT_TRUE(Form->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(Form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(
+        Form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 }
 
 TEST_F(FormAbout, ShowsTheTitleAndTheProgramsVersion)
@@ -111,7 +111,8 @@ TEST_F(FormAbout, ComponentsAreWhereTheyBelong)
         { "lblVersion", "Panel1", {}, { 136, 68 }, false },
         { "Label3", "frmAbout", {}, { 112, 172 }, false },
         { "labelWeb", "frmAbout", QStringLiteral("https://tapsy.example.org"), { 160, 200 }, true },
-        { "labelMail", "frmAbout", QStringLiteral("support@tapsy.example.org"), { 160, 224 }, true },
+        { "labelMail", "frmAbout", QStringLiteral("support@tapsy.example.org"), { 160, 224 },
+            true },
     };
     for (const auto& c : labels) {
         const TLabel* label = Component<TLabel>(c.Name);
@@ -126,7 +127,8 @@ TEST_F(FormAbout, ComponentsAreWhereTheyBelong)
     EXPECT_FALSE(Component<TLabel>("Label3")->Caption().isEmpty());
 
     // The two names end where their links begin, however wide the font draws them.
-    for (const auto& [name, caption] : { std::pair { "Label4", "Web Site:" }, std::pair { "Label5", "Support Email:" } }) {
+    for (const auto& [name, caption] :
+        { std::pair { "Label4", "Web Site:" }, std::pair { "Label5", "Support Email:" } }) {
         const TLabel* label = Component<TLabel>(name);
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->Caption().toStdString(), caption);

@@ -55,6 +55,15 @@ for args in "/p 123" "/x" "/P" "/a 1234"; do
   check "\"$args\" ends at once with exit code 0 (got $code)" test "$code" = 0
 done
 
+# Without a display the windowed modes say so and end; they do not crash.
+for args in "/s" "/c" "/a xyz"; do
+  # shellcheck disable=SC2086
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$tapsy" $args >/dev/null 2>"$work/err"
+  code=$?
+  check "\"$args\" without a display ends with exit code 0 (got $code)" test "$code" = 0
+  check "\"$args\" without a display says why" grep -q "^Tapsy: .*\.$" "$work/err"
+done
+
 # "/a" calls the password change of a library named mpr.DLL beside the program, if there is one.
 mkdir "$work/installed"
 cp "$tapsy" "$work/installed/tapsy"

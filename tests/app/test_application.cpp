@@ -102,7 +102,8 @@ TEST(ExceptionDisplay, ShowsTheStandardErrorBoxAndTellsStandardError)
     EXPECT_EQ(watcher.Boxes[0].Title, QStringLiteral("Tapsy"));
     EXPECT_EQ(watcher.Boxes[0].Text, QStringLiteral("' xyz' is not a valid integer value."));
     EXPECT_EQ(watcher.Boxes[0].Icon, QMessageBox::Critical);
-    EXPECT_NE(written.find("Tapsy: ' xyz' is not a valid integer value.\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("Tapsy: ' xyz' is not a valid integer value.\n"), std::string::npos)
+        << written;
 }
 
 class TThrowingObject : public QObject {

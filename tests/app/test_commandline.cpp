@@ -14,18 +14,14 @@ TEST(CommandLine, NormalisingTrimsBlanksAndControlsAndLowersTheCase)
         const char* Raw;
         const char* Normalised;
     } cases[] = {
-        { "", "" },
-        { "   ", "" },
-        { "\t\r\n", "" },
-        { "/S", "/s" },
-        { "  /C:1234  ", "/c:1234" },
-        { "\x01/p 123\x7f", "/p 123" },
-        { "\t/A  42\r\n", "/a  42" },
+        { "", "" }, { "   ", "" }, { "\t\r\n", "" }, { "/S", "/s" }, { "  /C:1234  ", "/c:1234" },
+        { "\x01/p 123\x7f", "/p 123" }, { "\t/A  42\r\n", "/a  42" },
         { "/a\t1 2", "/a\t1 2" }, // only the ends
         { "/S\xc3\x84\xc3\x9c", "/s\xc3\xa4\xc3\xbc" }, // lower case beyond ASCII
     };
     for (const auto& c : cases)
-        EXPECT_EQ(NormaliseCommandLine(QString::fromUtf8(c.Raw)).toStdString(), c.Normalised) << c.Raw;
+        EXPECT_EQ(NormaliseCommandLine(QString::fromUtf8(c.Raw)).toStdString(), c.Normalised)
+            << c.Raw;
 }
 
 TEST(CommandLine, ArgumentsAfterTheProgramNameAreJoinedWithBlanks)

@@ -27,7 +27,8 @@ protected:
 };
 
 // Asks Target for its context menu as a right click or the menu key does; returns what was traced.
-std::string RequestMenu(QWidget& Target, QContextMenuEvent::Reason Reason = QContextMenuEvent::Mouse)
+std::string RequestMenu(
+    QWidget& Target, QContextMenuEvent::Reason Reason = QContextMenuEvent::Mouse)
 {
     QContextMenuEvent event(Reason, QPoint(2, 2), Target.mapToGlobal(QPoint(2, 2)));
     testing::internal::CaptureStderr();
@@ -87,8 +88,8 @@ TEST(ContextMenuFilter, OtherEventsPassUntouched)
 {
     TWindow game;
     new TContextMenuFilter(game.Window.get());
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), game.Child->mapToGlobal(QPointF(2, 2)),
-        Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2),
+        game.Child->mapToGlobal(QPointF(2, 2)), Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     testing::internal::CaptureStderr();
     QApplication::sendEvent(game.Child, &press);
     EXPECT_EQ(Traces(testing::internal::GetCapturedStderr()), 0u);

@@ -37,8 +37,7 @@ protected:
         SetShellOpenHandler(m_previousShell);
     }
 
-    template <class Widget = QWidget>
-    Widget* Component(const char* Name) const
+    template <class Widget = QWidget> Widget* Component(const char* Name) const
     {
         auto* widget = Form->findChild<Widget*>(QLatin1String(Name));
         EXPECT_NE(widget, nullptr) << Name;
@@ -226,10 +225,12 @@ TEST_F(FormMain, TheNoteForParentsHasSixLinesAndAHint)
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->Caption(),
         QStringLiteral("Note:\r\n\r\n1. Don't let your baby play with this game \r\n"
-                       "     for more than 15 minutes every time.\r\n\r\n2. Press Ctrl + Alt + Q to exit game."));
+                       "     for more than 15 minutes every time.\r\n\r\n2. Press Ctrl + Alt + Q "
+                       "to exit game."));
     EXPECT_EQ(note->toolTip(),
-        QStringLiteral("As everybody knows, a child's attention span is limited. Don't let your baby play "
-                       "with this game for more than 15 minutes at a time. "));
+        QStringLiteral(
+            "As everybody knows, a child's attention span is limited. Don't let your baby play "
+            "with this game for more than 15 minutes at a time. "));
     EXPECT_EQ(note->pos(), QPoint(16, 200));
     // It sizes itself to the six lines, whatever the font turns out to be.
     EXPECT_GE(note->height(), 6 * note->fontMetrics().height());
@@ -289,7 +290,8 @@ TEST_F(FormMain, RightClickOpensNoMenuAndIsTraced)
     Form->show();
     for (const char* where : { "m_textKeyName", "Label1", "m_transitionView" }) {
         QWidget* target = Component(where);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
+        QContextMenuEvent event(
+            QContextMenuEvent::Mouse, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
         testing::internal::CaptureStderr();
         QApplication::sendEvent(target, &event);
         const std::string written = testing::internal::GetCapturedStderr();

@@ -39,18 +39,15 @@ TEST(ExitChord, IsQWithCtrlAndAltWhateverShiftSays)
         TShiftState Shift;
         bool Exits;
     } cases[] = {
-        { 0x51, ssCtrl | ssAlt, true },
-        { 0x51, ssCtrl | ssAlt | ssShift, true },
-        { 0x51, ssCtrl | ssAlt | ssLeft, true },
-        { 0x51, ssCtrl, false },
-        { 0x51, ssAlt, false },
-        { 0x51, ssCtrl | ssShift, false },
-        { 0x51, 0, false },
+        { 0x51, ssCtrl | ssAlt, true }, { 0x51, ssCtrl | ssAlt | ssShift, true },
+        { 0x51, ssCtrl | ssAlt | ssLeft, true }, { 0x51, ssCtrl, false }, { 0x51, ssAlt, false },
+        { 0x51, ssCtrl | ssShift, false }, { 0x51, 0, false },
         { 0x57, ssCtrl | ssAlt, false }, // W, its neighbour
         { 0x71, ssCtrl | ssAlt, false }, // F2, whose code is a lower-case q
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IsExitChord(c.Key, c.Shift), c.Exits) << "key " << c.Key << ", shift " << int(c.Shift);
+        EXPECT_EQ(IsExitChord(c.Key, c.Shift), c.Exits)
+            << "key " << c.Key << ", shift " << int(c.Shift);
 }
 
 TEST(GameRandom, DrawsThirtyOneBitsOfALinearCongruence)

@@ -10,7 +10,4 @@ TDateTime DateTimeFromQt(const QDateTime& Value)
     return double(epoch.daysTo(local.date())) + time.msecsSinceStartOfDay() / 86400000.0;
 }
 
-TDateTime Now()
-{
-    return DateTimeFromQt(QDateTime::currentDateTime());
-}
+TDateTime Now() { return DateTimeFromQt(QDateTime::currentDateTime()); }

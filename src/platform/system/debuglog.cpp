@@ -34,7 +34,8 @@ QString DebugLogLine(const QDateTime& When, const QLocale& Locale, const QString
 
 void DebugLog(const QString& Message)
 {
-    QByteArray line = DebugLogLine(QDateTime::currentDateTime(), QLocale::system(), Message).toUtf8();
+    QByteArray line
+        = DebugLogLine(QDateTime::currentDateTime(), QLocale::system(), Message).toUtf8();
     line += '\n';
     // One write per line, so lines from the timer thread and the user-interface thread never mix.
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
@@ -46,7 +47,4 @@ void DebugLog(std::string_view Message)
     DebugLog(QString::fromUtf8(Message.data(), qsizetype(Message.size())));
 }
 
-void DebugLog(const char* Message)
-{
-    DebugLog(QString::fromUtf8(Message));
-}
+void DebugLog(const char* Message) { DebugLog(QString::fromUtf8(Message)); }

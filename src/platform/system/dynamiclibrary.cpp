@@ -82,10 +82,7 @@ std::unique_ptr<TDynamicLibrary> TDynamicLibrary::Load(
     return std::unique_ptr<TDynamicLibrary>(new TDynamicLibrary(handle));
 }
 
-TDynamicLibrary::~TDynamicLibrary()
-{
-    dlclose(m_handle);
-}
+TDynamicLibrary::~TDynamicLibrary() { dlclose(m_handle); }
 
 void* TDynamicLibrary::ProcAddress(const char* Name) const
 {

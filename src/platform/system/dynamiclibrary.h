@@ -20,8 +20,8 @@ public:
     // system's library search (LD_LIBRARY_PATH, the run path, the standard folders; not the
     // linker cache). The current directory is never searched, so a name with a folder in it is
     // taken only as an absolute path. nullptr when not found or not loadable.
-    static std::unique_ptr<TDynamicLibrary> Load(
-        const std::string& Name, const std::vector<std::filesystem::path>& SearchDirs = ProgramLibraryDirs());
+    static std::unique_ptr<TDynamicLibrary> Load(const std::string& Name,
+        const std::vector<std::filesystem::path>& SearchDirs = ProgramLibraryDirs());
 
     ~TDynamicLibrary();
     TDynamicLibrary(const TDynamicLibrary&) = delete;
@@ -30,8 +30,7 @@ public:
     // The address of the exported symbol Name, or nullptr.
     void* ProcAddress(const char* Name) const;
 
-    template <class Proc>
-    Proc Procedure(const char* Name) const
+    template <class Proc> Proc Procedure(const char* Name) const
     {
         return reinterpret_cast<Proc>(ProcAddress(Name));
     }

@@ -25,10 +25,7 @@ void TLabel::SetAutoSize(bool Value)
     AdjustBounds();
 }
 
-QColor TLabel::Color() const
-{
-    return palette().color(QPalette::Window);
-}
+QColor TLabel::Color() const { return palette().color(QPalette::Window); }
 
 void TLabel::SetColor(const QColor& Value)
 {
@@ -39,10 +36,7 @@ void TLabel::SetColor(const QColor& Value)
     setAutoFillBackground(true);
 }
 
-QColor TLabel::FontColor() const
-{
-    return palette().color(QPalette::WindowText);
-}
+QColor TLabel::FontColor() const { return palette().color(QPalette::WindowText); }
 
 void TLabel::SetFontColor(const QColor& Value)
 {
@@ -104,7 +98,8 @@ void TLabel::mouseReleaseEvent(QMouseEvent* Event)
         Event->ignore();
         return;
     }
-    const bool click = m_pressed && Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint());
+    const bool click = m_pressed && Event->button() == Qt::LeftButton
+        && rect().contains(Event->position().toPoint());
     m_pressed = false;
     Event->accept();
     if (click)

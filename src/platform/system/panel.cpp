@@ -84,7 +84,8 @@ void TPanel::SetColor(const QColor& Value)
 
 void TPanel::UpdateMargins()
 {
-    const int inset = (m_bevelOuter != bvNone ? m_bevelWidth : 0) + (m_bevelInner != bvNone ? m_bevelWidth : 0);
+    const int inset
+        = (m_bevelOuter != bvNone ? m_bevelWidth : 0) + (m_bevelInner != bvNone ? m_bevelWidth : 0);
     setContentsMargins(inset, inset, inset, inset);
 }
 

@@ -11,7 +11,4 @@ std::filesystem::path ProgramFilePath()
     return error ? std::filesystem::path() : path;
 }
 
-std::filesystem::path ProgramDirectory()
-{
-    return ProgramFilePath().parent_path();
-}
+std::filesystem::path ProgramDirectory() { return ProgramFilePath().parent_path(); }

@@ -19,7 +19,8 @@ enum TShiftStateFlag : uint8_t {
 
 using TShiftState = uint8_t;
 
-constexpr TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = {})
+constexpr TShiftState ShiftStateFromQt(
+    Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = {})
 {
     TShiftState state = 0;
     if (Modifiers & Qt::ShiftModifier)

@@ -26,8 +26,9 @@ TEST(DebugLog, LineIsShortDateLongTimeTwoBlanksMessage)
 
 TEST(DebugLog, LongTimeLeavesTheTimeZoneOut)
 {
-    for (const QLocale& locale : { QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English),
-             QLocale(QLocale::Japanese, QLocale::Japan), QLocale::c() }) {
+    for (const QLocale& locale :
+        { QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English),
+            QLocale(QLocale::Japanese, QLocale::Japan), QLocale::c() }) {
         const QString format = LongTimeFormat(locale);
         EXPECT_FALSE(format.contains(u't')) << format.toStdString();
         EXPECT_TRUE(format.contains(u's')) << format.toStdString();
@@ -50,8 +51,8 @@ TEST(DebugLog, WritesOneUtf8LineToStandardError)
     DebugLog(QStringLiteral("按键过快"));
     const std::string written = testing::internal::GetCapturedStderr();
 
-    const std::string expectedEnds[] = { "  WM_CONTEXTMENU captured...", "  Virtual CODE=0X41,Display=A",
-        "  \xe6\x8c\x89\xe9\x94\xae\xe8\xbf\x87\xe5\xbf\xab" };
+    const std::string expectedEnds[] = { "  WM_CONTEXTMENU captured...",
+        "  Virtual CODE=0X41,Display=A", "  \xe6\x8c\x89\xe9\x94\xae\xe8\xbf\x87\xe5\xbf\xab" };
     size_t start = 0;
     for (const std::string& end : expectedEnds) {
         const size_t newline = written.find('\n', start);

@@ -49,7 +49,8 @@ TEST(DynamicLibrary, MissingLibraryOrEntryPointIsNoError)
 {
     EXPECT_EQ(LoadedProbe({ ProbeDir / "nowhere" }), "(not loaded)");
     EXPECT_EQ(LoadedProbe({}), "(not loaded)");
-    EXPECT_EQ(LoadedProbe({ ProbeDir / "probe_empty", ProbeDir / "probe_first" }), "(no entry point)");
+    EXPECT_EQ(
+        LoadedProbe({ ProbeDir / "probe_empty", ProbeDir / "probe_first" }), "(no entry point)");
     EXPECT_EQ(TDynamicLibrary::Load(""), nullptr);
     EXPECT_EQ(TDynamicLibrary::Load("mpr.DLL", {}), nullptr);
 }
@@ -76,7 +77,8 @@ TEST(DynamicLibrary, TheSystemsFoldersAreSearchedLast)
 
 TEST(DynamicLibrary, AnAbsolutePathIsTakenAsItIs)
 {
-    const auto library = TDynamicLibrary::Load((ProbeDir / "probe_second" / "probe.so").string(), {});
+    const auto library
+        = TDynamicLibrary::Load((ProbeDir / "probe_second" / "probe.so").string(), {});
     ASSERT_NE(library, nullptr);
     EXPECT_STREQ(library->Procedure<TProbeName>("ProbeName")(), "second");
     EXPECT_EQ(library->ProcAddress("NoSuchEntryPoint"), nullptr);

@@ -20,7 +20,8 @@ const QRgb Fill = qRgb(0, 0, 0x80);
 QRgb ExpectedPixel(int X, int Y, int W, int H, const std::vector<std::pair<QRgb, QRgb>>& Rings)
 {
     for (size_t ring = 0; ring < Rings.size(); ++ring) {
-        const int left = int(ring), top = int(ring), right = W - 1 - int(ring), bottom = H - 1 - int(ring);
+        const int left = int(ring), top = int(ring), right = W - 1 - int(ring),
+                  bottom = H - 1 - int(ring);
         if (X == right || Y == bottom)
             return Rings[ring].second;
         if (X == left || Y == top)
@@ -35,10 +36,12 @@ void ExpectPanel(TPanel& Panel, const std::vector<std::pair<QRgb, QRgb>>& Rings)
     ASSERT_EQ(image.size(), Panel.size());
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const QRgb expected = ExpectedPixel(x, y, image.width(), image.height(), Rings) | 0xFF000000;
+            const QRgb expected
+                = ExpectedPixel(x, y, image.width(), image.height(), Rings) | 0xFF000000;
             const QRgb actual = image.pixel(x, y) | 0xFF000000;
-            ASSERT_EQ(actual, expected) << "first difference at (" << x << ", " << y << "): " << std::hex << actual
-                                        << " instead of " << expected;
+            ASSERT_EQ(actual, expected)
+                << "first difference at (" << x << ", " << y << "): " << std::hex << actual
+                << " instead of " << expected;
         }
 }
 
@@ -65,7 +68,8 @@ TEST(Panel, BevelsArePaintedInsideTheRectangle)
         panel.resize(9, 6);
         ExpectPanel(panel, c.Rings);
         // Children laid out in the panel keep clear of its bevels.
-        EXPECT_EQ(panel.contentsRect(), QRect(0, 0, 9, 6).adjusted(c.Margin, c.Margin, -c.Margin, -c.Margin));
+        EXPECT_EQ(panel.contentsRect(),
+            QRect(0, 0, 9, 6).adjusted(c.Margin, c.Margin, -c.Margin, -c.Margin));
     }
 }
 
@@ -92,8 +96,10 @@ TEST(Label, SizedToItsCaptionItKeepsTheEdgeOfItsAlignment)
     };
     QWidget parent;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "alignment " << int(c.Alignment) << (c.StaticText ? ", static text" : ""));
-        std::unique_ptr<TLabel> label(c.StaticText ? new TStaticText(&parent) : new TLabel(&parent));
+        SCOPED_TRACE(testing::Message()
+            << "alignment " << int(c.Alignment) << (c.StaticText ? ", static text" : ""));
+        std::unique_ptr<TLabel> label(
+            c.StaticText ? new TStaticText(&parent) : new TLabel(&parent));
         label->setAlignment(c.Alignment);
         label->setGeometry(100, 50, 400, 30);
         label->SetAutoSize(true);
@@ -106,7 +112,8 @@ TEST(Label, SizedToItsCaptionItKeepsTheEdgeOfItsAlignment)
         else if (std::string(c.Kept) == "right")
             EXPECT_EQ(bounds.left() + bounds.width(), 500);
         else
-            EXPECT_NEAR(2 * bounds.left() + bounds.width(), 600, 1); // the middle, give or take the odd pixel
+            EXPECT_NEAR(2 * bounds.left() + bounds.width(), 600,
+                1); // the middle, give or take the odd pixel
     }
 }
 

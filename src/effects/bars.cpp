@@ -7,8 +7,6 @@
 #include "effects/effecthelpers.h"
 #include "effects/effects.h"
 
-// Every effect has the full procedure signature but reads only some of it.
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 
 namespace {
 

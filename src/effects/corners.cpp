@@ -12,73 +12,61 @@
 
 TAPSY_DECLARE_EFFECT(035)
 {
-    (void)Progress;
     Stretch(Screen, Picture, W - X, H - Y, X, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(036)
 {
-    (void)Progress;
     Stretch(Screen, Picture, W - X, 0, X, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(037)
 {
-    (void)Progress;
     Stretch(Screen, Picture, 0, 0, X, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(038)
 {
-    (void)Progress;
     Stretch(Screen, Picture, 0, H - Y, X, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(039)
 {
-    (void)Progress;
     Copy(Screen, Picture, W - X, H - Y, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(040)
 {
-    (void)Progress;
     Copy(Screen, Picture, W - X, Y - H, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(041)
 {
-    (void)Progress;
     Copy(Screen, Picture, X - W, Y - H, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(042)
 {
-    (void)Progress;
     Copy(Screen, Picture, X - W, H - Y, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(043)
 {
-    (void)W, (void)H, (void)Progress;
     Copy(Screen, Picture, 0, 0, X, Y, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(044)
 {
-    (void)W, (void)Progress;
     Copy(Screen, Picture, 0, H - Y, X, Y, 0, H - Y);
 }
 
 TAPSY_DECLARE_EFFECT(045)
 {
-    (void)Progress;
     Copy(Screen, Picture, W - X, H - Y, X, Y, W - X, H - Y);
 }
 
 TAPSY_DECLARE_EFFECT(046)
 {
-    (void)H, (void)Progress;
     Copy(Screen, Picture, W - X, 0, X, Y, W - X, 0);
 }
 
@@ -87,31 +75,26 @@ TAPSY_DECLARE_EFFECT(046)
 
 TAPSY_DECLARE_EFFECT(047)
 {
-    (void)Progress;
     Stretch(Screen, Picture, 0, 0, 2 * W - X, 2 * H - Y, 0, 0, X, Y);
 }
 
 TAPSY_DECLARE_EFFECT(048)
 {
-    (void)Progress;
     Stretch(Screen, Picture, 0, Y - H, 2 * W - X, 2 * H - Y, 0, H - Y, X, Y);
 }
 
 TAPSY_DECLARE_EFFECT(049)
 {
-    (void)Progress;
     Stretch(Screen, Picture, X - W, Y - H, 2 * W - X, 2 * H - Y, W - X, H - Y, X, Y);
 }
 
 TAPSY_DECLARE_EFFECT(050)
 {
-    (void)Progress;
     Stretch(Screen, Picture, X - W, 0, 2 * W - X, 2 * H - Y, W - X, 0, X, Y);
 }
 
 TAPSY_DECLARE_EFFECT(051)
 {
-    (void)Progress;
     Stretch(Screen, Picture, X - W, Y - H, 3 * W - 2 * X, 3 * H - 2 * Y, (W - X) / 2, (H - Y) / 2,
         X, Y);
 }
@@ -120,13 +103,11 @@ TAPSY_DECLARE_EFFECT(051)
 
 TAPSY_DECLARE_EFFECT(052)
 {
-    (void)Progress;
     Stretch(Screen, Picture, (W - X) / 2, (H - Y) / 2, X, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(053)
 {
-    (void)Progress;
     Copy(Screen, Picture, (W - X) / 2, (H - Y) / 2, X, Y, (W - X) / 2, (H - Y) / 2);
 }
 
@@ -134,7 +115,6 @@ TAPSY_DECLARE_EFFECT(053)
 // is still the centre pixel, which the last frame fills.)
 TAPSY_DECLARE_EFFECT(054)
 {
-    (void)Progress;
     TClipGuard clipReset(Screen.DC());
     ExcludeClipRect(Screen.DC(), X / 2, Y / 2, W - X / 2, H - Y / 2);
     Copy(Screen, Picture, 0, 0, W, H, 0, 0);
@@ -145,7 +125,6 @@ TAPSY_DECLARE_EFFECT(054)
 
 TAPSY_DECLARE_EFFECT(055)
 {
-    (void)Progress;
     const int32_t hx = X / 2, hy = Y / 2;
     Copy(Screen, Picture, 0, 0, hx, hy, 0, 0);
     Copy(Screen, Picture, 0, H - hy, hx, hy, 0, H - hy);
@@ -155,7 +134,6 @@ TAPSY_DECLARE_EFFECT(055)
 
 TAPSY_DECLARE_EFFECT(056)
 {
-    (void)Progress;
     const int32_t hw = W / 2, hh = H / 2, hx = X / 2, hy = Y / 2;
     Stretch(Screen, Picture, 0, 0, hx, hy, 0, 0, hw, hh);
     Stretch(Screen, Picture, 0, H - hy, hx, hy, 0, hh, hw, hh);
@@ -167,7 +145,6 @@ TAPSY_DECLARE_EFFECT(056)
 // right from the right, bottom left from the bottom.
 TAPSY_DECLARE_EFFECT(057)
 {
-    (void)Progress;
     const int32_t hw = W / 2, hh = H / 2, hx = X / 2, hy = Y / 2;
     Copy(Screen, Picture, hx - hw, 0, hw, hh, 0, 0);
     Copy(Screen, Picture, hw, hy - hh, hw, hh, hw, 0);

@@ -27,25 +27,21 @@ void RoundRectReveal(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t
 
 TAPSY_DECLARE_EFFECT(058)
 {
-    (void)Y, (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, -2 * W, 0, 2 * X, H + 1, 2 * W, 2 * W);
 }
 
 TAPSY_DECLARE_EFFECT(059)
 {
-    (void)Y, (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, W - 2 * X, 0, 3 * W, H + 1, 2 * W, 2 * W);
 }
 
 TAPSY_DECLARE_EFFECT(069)
 {
-    (void)X, (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, 0, -2 * H, W + 1, 2 * Y, 2 * H, 2 * H);
 }
 
 TAPSY_DECLARE_EFFECT(070)
 {
-    (void)X, (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, 0, H - 2 * Y, W + 1, 3 * H, 2 * H, 2 * H);
 }
 
@@ -53,25 +49,21 @@ TAPSY_DECLARE_EFFECT(070)
 
 TAPSY_DECLARE_EFFECT(080)
 {
-    (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, -W, -H, (3 * X) / 2, (3 * Y) / 2, 2 * W, 2 * H);
 }
 
 TAPSY_DECLARE_EFFECT(081)
 {
-    (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, W - (3 * X) / 2, -H, 2 * W, (3 * Y) / 2, 2 * W, 2 * H);
 }
 
 TAPSY_DECLARE_EFFECT(082)
 {
-    (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, -W, H - (3 * Y) / 2, (3 * X) / 2, 2 * H, 2 * W, 2 * H);
 }
 
 TAPSY_DECLARE_EFFECT(083)
 {
-    (void)Progress;
     RoundRectReveal(
         Screen, Picture, W, H, W - (3 * X) / 2, H - (3 * Y) / 2, 2 * W, 2 * H, 2 * W, 2 * H);
 }
@@ -80,7 +72,6 @@ TAPSY_DECLARE_EFFECT(083)
 // nearly an ellipse.
 TAPSY_DECLARE_EFFECT(084)
 {
-    (void)Progress;
     RoundRectReveal(Screen, Picture, W, H, W / 2 - X, H / 2 - Y, W / 2 + X, H / 2 + Y, (9 * X) / 5,
         (9 * Y) / 5);
 }
@@ -91,7 +82,6 @@ TAPSY_DECLARE_EFFECT(084)
 // puts it in order, so 2 x 2 pixels at the centre keep the old picture until the last frame.
 TAPSY_DECLARE_EFFECT(085)
 {
-    (void)Progress;
     TOwnedRegion R(CreateRectRgn(0, 0, W, H));
     {
         TRegionGuard E(CreateRoundRectRgn(X - W / 2, Y - H / 2, 3 * (W / 2) - X, 3 * (H / 2) - Y,

@@ -9,8 +9,6 @@
 
 #include <initializer_list>
 
-// Every effect has the full procedure signature but reads only some of it.
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 
 namespace {
 

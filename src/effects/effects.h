@@ -42,9 +42,11 @@ TPoint EffectExtents(int32_t W, int32_t H, int32_t progress);
 bool ComposeFrame(int32_t style, TGdiBitmap& screen, TGdiBitmap& start, TGdiBitmap& picture,
     int32_t progress);
 
+// Every effect has the full signature, and most read only some of it.
 #define TAPSY_DECLARE_EFFECT(n)                                                                      \
-    void Effect##n(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32_t X,        \
-        int32_t Y, int32_t Progress)
+    void Effect##n([[maybe_unused]] TGdiBitmap& Screen, [[maybe_unused]] TGdiBitmap& Picture,        \
+        [[maybe_unused]] int32_t W, [[maybe_unused]] int32_t H, [[maybe_unused]] int32_t X,          \
+        [[maybe_unused]] int32_t Y, [[maybe_unused]] int32_t Progress)
 
 // Effect001 … Effect172, each defined in its family's file.
 TAPSY_DECLARE_EFFECT(001);

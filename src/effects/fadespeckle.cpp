@@ -53,8 +53,6 @@ void FadePixels(uint8_t* screen, const uint8_t* picture, size_t pixelCount, int3
 // One pass over the whole contiguous pixel block, bottom row first.
 TAPSY_DECLARE_EFFECT(119)
 {
-    (void)X;
-    (void)Y;
     assert(Screen.Width() == W && Screen.Height() == H && Picture.Width() == W
         && Picture.Height() == H);
     FadePixels(Screen.Bits(), Picture.Bits(), size_t(W) * size_t(H), MulDiv(256, Progress, 100));
@@ -64,58 +62,42 @@ TAPSY_DECLARE_EFFECT(119)
 // shrinks to 0 at Progress 100, so the picture ends upright in place.
 TAPSY_DECLARE_EFFECT(120)
 {
-    (void)W;
-    (void)H;
-    (void)X;
-    (void)Y;
     MergeRotate(Screen, Picture, -1, -1, (100 - Progress) * Pi / 200);
 }
 
 TAPSY_DECLARE_EFFECT(121)
 {
-    (void)W;
-    (void)X;
-    (void)Y;
     MergeRotate(Screen, Picture, -1, H, (Progress - 100) * Pi / 200);
 }
 
 TAPSY_DECLARE_EFFECT(122)
 {
-    (void)H;
-    (void)X;
-    (void)Y;
     MergeRotate(Screen, Picture, W, -1, (Progress - 100) * Pi / 200);
 }
 
 TAPSY_DECLARE_EFFECT(123)
 {
-    (void)X;
-    (void)Y;
     MergeRotate(Screen, Picture, W, H, (100 - Progress) * Pi / 200);
 }
 
 // The speckles draw the running random sequence, so their spray changes from frame to frame.
 TAPSY_DECLARE_EFFECT(124)
 {
-    (void)Progress;
     ClippedCopy(Screen, Picture, W, H, CreateSpeckleRgn(X, Y, W, H, 1, 0));
 }
 
 TAPSY_DECLARE_EFFECT(125)
 {
-    (void)Progress;
     ClippedCopy(Screen, Picture, W, H, CreateSpeckleRgn(X, Y, W, H, 2, 0));
 }
 
 TAPSY_DECLARE_EFFECT(126)
 {
-    (void)Progress;
     ClippedCopy(Screen, Picture, W, H, CreateSpeckleRgn(X, Y, W, H, 0, 1));
 }
 
 TAPSY_DECLARE_EFFECT(127)
 {
-    (void)Progress;
     ClippedCopy(Screen, Picture, W, H, CreateSpeckleRgn(X, Y, W, H, 0, 2));
 }
 
@@ -124,8 +106,6 @@ TAPSY_DECLARE_EFFECT(127)
 // other effects' sequence is not disturbed.
 TAPSY_DECLARE_EFFECT(128)
 {
-    (void)X;
-    (void)Y;
     HRGN R = nullptr;
     {
         TRandomSeedGuard seed(Picture.Handle());

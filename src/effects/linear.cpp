@@ -53,74 +53,62 @@ void UnrollDown(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t R, i
 
 TAPSY_DECLARE_EFFECT(001)
 {
-    (void)Y, (void)Progress;
     Stretch(Screen, Picture, W - X, 0, X, H, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(002)
 {
-    (void)Y, (void)Progress;
     Stretch(Screen, Picture, 0, 0, X, H, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(003)
 {
-    (void)Y, (void)Progress;
     Copy(Screen, Picture, W - X, 0, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(004)
 {
-    (void)Y, (void)Progress;
     Copy(Screen, Picture, X - W, 0, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(005)
 {
-    (void)W, (void)Y, (void)Progress;
     Copy(Screen, Picture, 0, 0, X, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(006)
 {
-    (void)Y, (void)Progress;
     Copy(Screen, Picture, W - X, 0, X, H, W - X, 0);
 }
 
 TAPSY_DECLARE_EFFECT(007)
 {
-    (void)Y, (void)Progress;
     Stretch(Screen, Picture, 0, 0, 2 * W - X, H, 0, 0, X, H);
 }
 
 TAPSY_DECLARE_EFFECT(008)
 {
-    (void)Y, (void)Progress;
     Stretch(Screen, Picture, X - W, 0, 2 * W - X, H, W - X, 0, X, H);
 }
 
 TAPSY_DECLARE_EFFECT(009)
 {
-    (void)Y, (void)Progress;
     Stretch(Screen, Picture, X - W, 0, 3 * W - 2 * X, H, (W - X) / 2, 0, X, H);
 }
 
 TAPSY_DECLARE_EFFECT(010)
 {
-    (void)Y, (void)Progress;
     Stretch(Screen, Picture, (W - X) / 2, 0, X, H, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(011)
 {
-    (void)Y, (void)Progress;
     Copy(Screen, Picture, (W - X) / 2, 0, X, H, (W - X) / 2, 0);
 }
 
 // Two halves of X div 2 each: for an odd width the middle column is never drawn.
 TAPSY_DECLARE_EFFECT(012)
 {
-    (void)Y, (void)Progress;
     Copy(Screen, Picture, 0, 0, X / 2, H, 0, 0);
     Copy(Screen, Picture, W - X / 2, 0, X / 2, H, W - X / 2, 0);
 }
@@ -128,14 +116,12 @@ TAPSY_DECLARE_EFFECT(012)
 // For an odd width the right half lands one column right of where it came from.
 TAPSY_DECLARE_EFFECT(013)
 {
-    (void)Y, (void)Progress;
     Stretch(Screen, Picture, 0, 0, X / 2, H, 0, 0, W / 2, H);
     Stretch(Screen, Picture, W - X / 2, 0, X / 2, H, W / 2, 0, W / 2, H);
 }
 
 TAPSY_DECLARE_EFFECT(014)
 {
-    (void)Y, (void)Progress;
     const int32_t R = RollThickness(W, X);
     UnrollAcross(Screen, Picture, H, R, X + R - 1, X + R, 0, X);
 }
@@ -145,7 +131,6 @@ TAPSY_DECLARE_EFFECT(014)
 // off the picture and the roll's column next to the part in place keeps the old picture.
 TAPSY_DECLARE_EFFECT(015)
 {
-    (void)Y, (void)Progress;
     const int32_t R = RollThickness(W, X);
     UnrollAcross(Screen, Picture, H, R, W - X - 1, W - X - 2 * R - 1, W - X, X);
 }
@@ -154,14 +139,12 @@ TAPSY_DECLARE_EFFECT(015)
 // in place, so the picture seems drawn out of that strip.
 TAPSY_DECLARE_EFFECT(016)
 {
-    (void)Y, (void)Progress;
     Copy(Screen, Picture, 0, 0, X, H, 0, 0);
     Stretch(Screen, Picture, X, 0, W - X, H, X, 0, std::min(W - X, W / 10), H);
 }
 
 TAPSY_DECLARE_EFFECT(017)
 {
-    (void)Y, (void)Progress;
     Copy(Screen, Picture, W - X, 0, X, H, W - X, 0);
     const int32_t S = std::max(W - X - W / 10, 0);
     Stretch(Screen, Picture, 0, 0, W - X, H, S, 0, W - X - S, H);
@@ -171,74 +154,62 @@ TAPSY_DECLARE_EFFECT(017)
 
 TAPSY_DECLARE_EFFECT(018)
 {
-    (void)X, (void)Progress;
     Stretch(Screen, Picture, 0, H - Y, W, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(019)
 {
-    (void)X, (void)Progress;
     Stretch(Screen, Picture, 0, 0, W, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(020)
 {
-    (void)X, (void)Progress;
     Copy(Screen, Picture, 0, H - Y, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(021)
 {
-    (void)X, (void)Progress;
     Copy(Screen, Picture, 0, Y - H, W, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(022)
 {
-    (void)H, (void)X, (void)Progress;
     Copy(Screen, Picture, 0, 0, W, Y, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(023)
 {
-    (void)X, (void)Progress;
     Copy(Screen, Picture, 0, H - Y, W, Y, 0, H - Y);
 }
 
 TAPSY_DECLARE_EFFECT(024)
 {
-    (void)X, (void)Progress;
     Stretch(Screen, Picture, 0, 0, W, 2 * H - Y, 0, 0, W, Y);
 }
 
 TAPSY_DECLARE_EFFECT(025)
 {
-    (void)X, (void)Progress;
     Stretch(Screen, Picture, 0, Y - H, W, 2 * H - Y, 0, H - Y, W, Y);
 }
 
 TAPSY_DECLARE_EFFECT(026)
 {
-    (void)X, (void)Progress;
     Stretch(Screen, Picture, 0, Y - H, W, 3 * H - 2 * Y, 0, (H - Y) / 2, W, Y);
 }
 
 TAPSY_DECLARE_EFFECT(027)
 {
-    (void)X, (void)Progress;
     Stretch(Screen, Picture, 0, (H - Y) / 2, W, Y, 0, 0, W, H);
 }
 
 TAPSY_DECLARE_EFFECT(028)
 {
-    (void)X, (void)Progress;
     Copy(Screen, Picture, 0, (H - Y) / 2, W, Y, 0, (H - Y) / 2);
 }
 
 // The halves are revealed in place, not moved; for an odd height the middle row is never drawn.
 TAPSY_DECLARE_EFFECT(029)
 {
-    (void)X, (void)Progress;
     Copy(Screen, Picture, 0, 0, W, Y / 2, 0, 0);
     Copy(Screen, Picture, 0, H - Y / 2, W, Y / 2, 0, H - Y / 2);
 }
@@ -246,14 +217,12 @@ TAPSY_DECLARE_EFFECT(029)
 // For an odd height the lower half lands one row below where it came from.
 TAPSY_DECLARE_EFFECT(030)
 {
-    (void)X, (void)Progress;
     Stretch(Screen, Picture, 0, 0, W, Y / 2, 0, 0, W, H / 2);
     Stretch(Screen, Picture, 0, H - Y / 2, W, Y / 2, 0, H / 2, W, H / 2);
 }
 
 TAPSY_DECLARE_EFFECT(031)
 {
-    (void)X, (void)Progress;
     const int32_t R = RollThickness(H, Y);
     UnrollDown(Screen, Picture, W, R, Y + R - 1, Y + R, 0, Y);
 }
@@ -261,21 +230,18 @@ TAPSY_DECLARE_EFFECT(031)
 // Likewise one row higher than a mirror image of 31, with the same stale row at Y = H - 2R.
 TAPSY_DECLARE_EFFECT(032)
 {
-    (void)X, (void)Progress;
     const int32_t R = RollThickness(H, Y);
     UnrollDown(Screen, Picture, W, R, H - Y - 1, H - Y - 2 * R - 1, H - Y, Y);
 }
 
 TAPSY_DECLARE_EFFECT(033)
 {
-    (void)X, (void)Progress;
     Copy(Screen, Picture, 0, 0, W, Y, 0, 0);
     Stretch(Screen, Picture, 0, Y, W, H - Y, 0, Y, W, std::min(H - Y, H / 10));
 }
 
 TAPSY_DECLARE_EFFECT(034)
 {
-    (void)X, (void)Progress;
     Copy(Screen, Picture, 0, H - Y, W, Y, 0, H - Y);
     const int32_t S = std::max(H - Y - H / 10, 0);
     Stretch(Screen, Picture, 0, 0, W, H - Y, 0, S, W, H - Y - S);

@@ -112,7 +112,6 @@ TAPSY_DECLARE_EFFECT(168)
 
 TAPSY_DECLARE_EFFECT(169)
 {
-    (void)X, (void)Y;
     const TRandomSeedGuard seeded(Picture.Handle());
     // One draw per pixel in memory order, the n-th draw for the n-th pixel: lane k of chain c
     // holds the generator for pixels c·Lanes + k plus multiples of Lanes·Chains, so each lane
@@ -134,7 +133,6 @@ TAPSY_DECLARE_EFFECT(169)
 
 TAPSY_DECLARE_EFFECT(170)
 {
-    (void)X, (void)Y;
     const TRandomSeedGuard seeded(Picture.Handle());
     const size_t rowBytes = size_t(std::max(W, 0)) * 4;
     for (int32_t row = 0; row < H; ++row) // memory order: the bottom row first
@@ -144,7 +142,6 @@ TAPSY_DECLARE_EFFECT(170)
 
 TAPSY_DECLARE_EFFECT(171)
 {
-    (void)X, (void)Y;
     // One draw per column from the left; a copied column is all ones in the mask, so the
     // rows can then be merged in memory order. The mask is padded for a row's last group.
     std::vector<uint32_t> take((size_t(std::max(W, 0)) + Lanes - 1) / Lanes * Lanes);
@@ -166,7 +163,6 @@ TAPSY_DECLARE_EFFECT(171)
 
 TAPSY_DECLARE_EFFECT(172)
 {
-    (void)X, (void)Y;
     // Channels are byte positions: 0 blue, 1 green, 2 red.
     int32_t C1, C2;
     {

@@ -88,102 +88,78 @@ void UnevenBlind(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, 
 
 TAPSY_DECLARE_EFFECT(129)
 {
-    (void)Y;
-    (void)Progress;
     MoveOld(Screen, X, 0, W - X, H, 0, 0);
     Copy(Screen, Picture, 0, 0, X, H, W - X, 0);
 }
 
 TAPSY_DECLARE_EFFECT(130)
 {
-    (void)Y;
-    (void)Progress;
     MoveOld(Screen, 0, 0, W - X, H, X, 0);
     Copy(Screen, Picture, W - X, 0, X, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(131)
 {
-    (void)Y;
-    (void)Progress;
     SqueezeOld(Screen, W, H, X, 0, W - X, H);
     Copy(Screen, Picture, 0, 0, X, H, W - X, 0);
 }
 
 TAPSY_DECLARE_EFFECT(132)
 {
-    (void)Y;
-    (void)Progress;
     SqueezeOld(Screen, W, H, 0, 0, W - X, H);
     Copy(Screen, Picture, W - X, 0, X, H, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(133)
 {
-    (void)X;
-    (void)Progress;
     MoveOld(Screen, 0, Y, W, H - Y, 0, 0);
     Copy(Screen, Picture, 0, 0, W, Y, 0, H - Y);
 }
 
 TAPSY_DECLARE_EFFECT(134)
 {
-    (void)X;
-    (void)Progress;
     MoveOld(Screen, 0, 0, W, H - Y, 0, Y);
     Copy(Screen, Picture, 0, H - Y, W, Y, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(135)
 {
-    (void)X;
-    (void)Progress;
     SqueezeOld(Screen, W, H, 0, Y, W, H - Y);
     Copy(Screen, Picture, 0, 0, W, Y, 0, H - Y);
 }
 
 TAPSY_DECLARE_EFFECT(136)
 {
-    (void)X;
-    (void)Progress;
     SqueezeOld(Screen, W, H, 0, 0, W, H - Y);
     Copy(Screen, Picture, 0, H - Y, W, Y, 0, 0);
 }
 
 TAPSY_DECLARE_EFFECT(137)
 {
-    (void)X;
-    (void)Y;
     EvenBlind(Screen, Picture, W, H, Progress, TSlats::Vertical);
 }
 
 TAPSY_DECLARE_EFFECT(138)
 {
-    (void)X;
-    (void)Y;
     EvenBlind(Screen, Picture, W, H, Progress, TSlats::Horizontal);
 }
 
 TAPSY_DECLARE_EFFECT(139)
 {
-    (void)Y;
     UnevenBlind(Screen, Picture, W, H, X, Progress, TBlindFrom::Left);
 }
 
 TAPSY_DECLARE_EFFECT(140)
 {
-    (void)Y;
     UnevenBlind(Screen, Picture, W, H, X, Progress, TBlindFrom::Right);
 }
 
 TAPSY_DECLARE_EFFECT(141)
 {
-    (void)X;
     UnevenBlind(Screen, Picture, W, H, Y, Progress, TBlindFrom::Top);
 }
 
 TAPSY_DECLARE_EFFECT(142)
 {
-    (void)X;
     UnevenBlind(Screen, Picture, W, H, Y, Progress, TBlindFrom::Bottom);
 }

@@ -104,7 +104,6 @@ void TurnAndCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
 
 TAPSY_DECLARE_EFFECT(143)
 {
-    (void)X, (void)Y;
     const int32_t N = ShredCellSize(W, H);
     const int32_t A = MulDiv(N, Progress, 100);
     TComplexRegion squares;
@@ -115,13 +114,11 @@ TAPSY_DECLARE_EFFECT(143)
 
 TAPSY_DECLARE_EFFECT(144)
 {
-    (void)X, (void)Y;
     Sweep(Screen, Picture, W, H, Progress, TTurn::Clockwise);
 }
 
 TAPSY_DECLARE_EFFECT(145)
 {
-    (void)X, (void)Y;
     Sweep(Screen, Picture, W, H, Progress, TTurn::Anticlockwise);
 }
 
@@ -170,7 +167,6 @@ TAPSY_DECLARE_EFFECT(152)
 
 TAPSY_DECLARE_EFFECT(153)
 {
-    (void)X, (void)Y;
     const int32_t N = ShredCellSize(W, H);
     const int32_t Rd = MulDiv(3 * N, Progress, 200);
     if (HRGN circles = UniteOverCells(W, H, N,

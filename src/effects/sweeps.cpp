@@ -51,8 +51,6 @@ void Starburst(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
 
 TAPSY_DECLARE_EFFECT(114)
 {
-    (void)Y;
-    (void)Progress;
     const std::array<TTriangle, 2> wedges { {
         { 0, H, 0, 0, X, H },
         { W, H, W, 0, W - X, 0 },
@@ -62,8 +60,6 @@ TAPSY_DECLARE_EFFECT(114)
 
 TAPSY_DECLARE_EFFECT(115)
 {
-    (void)X;
-    (void)Progress;
     const std::array<TTriangle, 2> wedges { {
         { W, 0, 0, 0, W, Y },
         { W, H, 0, H, 0, H - Y },
@@ -73,14 +69,12 @@ TAPSY_DECLARE_EFFECT(115)
 
 TAPSY_DECLARE_EFFECT(116)
 {
-    (void)Progress;
     Starburst(Screen, Picture, W, H,
         { { { 0, 0 }, { X, 0 }, { 0, H }, { 0, H - Y }, { W, H }, { W - X, H }, { W, 0 }, { W, Y } } });
 }
 
 TAPSY_DECLARE_EFFECT(117)
 {
-    (void)Progress;
     Starburst(Screen, Picture, W, H,
         { { { 0, 0 }, { 0, Y }, { 0, H }, { X, H }, { W, H }, { W, H - Y }, { W, 0 }, { W - X, 0 } } });
 }
@@ -89,8 +83,6 @@ TAPSY_DECLARE_EFFECT(117)
 // neighbours touch at their base corners. One row more than needed reaches the bottom edge.
 TAPSY_DECLARE_EFFECT(118)
 {
-    (void)X;
-    (void)Y;
     const int32_t CW = W / 10 + 1, CH = H / 10 + 1;
     const int32_t DX = MulDiv(CW, Progress, 50), DY = MulDiv(CH, Progress, 50);
     std::vector<TTriangle> triangles;

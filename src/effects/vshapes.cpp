@@ -63,28 +63,24 @@ void Zigzag(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32
 
 TAPSY_DECLARE_EFFECT(154)
 {
-    (void)Progress;
     const int32_t MH = H / 2;
     ClippedCopy(Screen, Picture, W, H, CreatePolyRgn({ 0, MH - Y, 2 * X, MH, 0, MH + Y }));
 }
 
 TAPSY_DECLARE_EFFECT(155)
 {
-    (void)Progress;
     const int32_t MH = H / 2;
     ClippedCopy(Screen, Picture, W, H, CreatePolyRgn({ W, MH - Y, W - 2 * X, MH, W, MH + Y }));
 }
 
 TAPSY_DECLARE_EFFECT(156)
 {
-    (void)Progress;
     const int32_t MW = W / 2;
     ClippedCopy(Screen, Picture, W, H, CreatePolyRgn({ MW - X, 0, MW, 2 * Y, MW + X, 0 }));
 }
 
 TAPSY_DECLARE_EFFECT(157)
 {
-    (void)Progress;
     const int32_t MW = W / 2;
     ClippedCopy(Screen, Picture, W, H, CreatePolyRgn({ MW - X, H, MW, H - 2 * Y, MW + X, H }));
 }
@@ -92,7 +88,6 @@ TAPSY_DECLARE_EFFECT(157)
 TAPSY_DECLARE_EFFECT(158)
 {
     // Each triangle is X deep, so the tips meet in the centre at half time.
-    (void)Progress;
     const int32_t MH = H / 2;
     ClippedCopy(Screen, Picture, W, H,
         Union({ 0, MH - Y, X, MH, 0, MH + Y }, { { W, MH - Y, W - X, MH, W, MH + Y } }));
@@ -101,7 +96,6 @@ TAPSY_DECLARE_EFFECT(158)
 TAPSY_DECLARE_EFFECT(159)
 {
     // Unlike 158 each triangle is 2Y deep, as in the V reveals: the tips meet at a quarter.
-    (void)Progress;
     const int32_t MW = W / 2;
     ClippedCopy(Screen, Picture, W, H,
         Union({ MW - X, 0, MW, 2 * Y, MW + X, 0 }, { { MW - X, H, MW, H - 2 * Y, MW + X, H } }));
@@ -109,7 +103,6 @@ TAPSY_DECLARE_EFFECT(159)
 
 TAPSY_DECLARE_EFFECT(160)
 {
-    (void)Progress;
     const int32_t MW = W / 2, MH = H / 2, HX = X / 2, HY = Y / 2;
     ClippedCopy(Screen, Picture, W, H,
         Union({ 0, MH - HY, HX, MH, 0, MH + HY },
@@ -119,7 +112,6 @@ TAPSY_DECLARE_EFFECT(160)
 
 TAPSY_DECLARE_EFFECT(161)
 {
-    (void)Progress;
     const int32_t MW = W / 2, MH = H / 2, GX = (W - X) / 2, GY = (H - Y) / 2;
     ClippedCopy(Screen, Picture, W, H,
         PictureXor(W, H,
@@ -129,7 +121,6 @@ TAPSY_DECLARE_EFFECT(161)
 
 TAPSY_DECLARE_EFFECT(162)
 {
-    (void)X;
     const int32_t N = H / 10;
     Zigzag(Screen, Picture, W, H, N, W / 10, H / 2, MulDiv(N, Progress, 100) + Y / 2,
         TZigzag::Horizontal);
@@ -137,7 +128,6 @@ TAPSY_DECLARE_EFFECT(162)
 
 TAPSY_DECLARE_EFFECT(163)
 {
-    (void)Y;
     const int32_t N = W / 10;
     Zigzag(Screen, Picture, W, H, N, H / 10, W / 2, MulDiv(N, Progress, 100) + X / 2,
         TZigzag::Vertical);
@@ -145,7 +135,6 @@ TAPSY_DECLARE_EFFECT(163)
 
 TAPSY_DECLARE_EFFECT(164)
 {
-    (void)X, (void)Y;
     const int32_t S = std::min(W, H) / 10 + 1;
     const int32_t B = MulDiv(S, Progress, 50);
     if (HRGN diamonds = UniteOverCells(W, H, S, [B](int32_t cx, int32_t cy) {
@@ -156,7 +145,6 @@ TAPSY_DECLARE_EFFECT(164)
 
 TAPSY_DECLARE_EFFECT(165)
 {
-    (void)Progress;
     const int32_t MW = W / 2, MH = H / 2;
     ClippedCopy(Screen, Picture, W, H, CreatePolyRgn({ MW - X, MH, MW, MH - Y, MW + X, MH, MW, MH + Y }));
 }
@@ -164,7 +152,6 @@ TAPSY_DECLARE_EFFECT(165)
 TAPSY_DECLARE_EFFECT(166)
 {
     // The hole starts larger than the picture, so only the corners show at first.
-    (void)Progress;
     const int32_t MW = W / 2, MH = H / 2;
     ClippedCopy(Screen, Picture, W, H,
         PictureXor(W, H, { { X - MW, MH, MW, Y - MH, 3 * MW - X, MH, MW, 3 * MH - Y } }));
@@ -173,7 +160,6 @@ TAPSY_DECLARE_EFFECT(166)
 TAPSY_DECLARE_EFFECT(167)
 {
     // A ring about the diamond through the edge midpoints, growing both ways.
-    (void)Progress;
     const int32_t MW = W / 2, MH = H / 2, HX = X / 2, HY = Y / 2;
     ClippedCopy(Screen, Picture, W, H,
         Merge(CreatePolyRgn({ -HX, MH, MW, -HY, 2 * MW + HX, MH, MW, 2 * MH + HY }),

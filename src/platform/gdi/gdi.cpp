@@ -146,26 +146,32 @@ int32_t SelectClipRgn(HDC dc, HRGN region)
     return VisibleType(dc);
 }
 
-int32_t ExcludeClipRect(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom)
+namespace {
+
+// Replaces the clip by itself combined with a rectangle given in logical coordinates.
+using TRegionOp = pixman_bool_t (*)(pixman_region32_t*, const pixman_region32_t*, const pixman_region32_t*);
+
+int32_t CombineClipWithRect(HDC dc, const TRect& logical, TRegionOp op)
 {
     if (!dc)
         return RGN_ERROR;
     auto clip = CurrentClipCopy(dc);
-    TGdiRegion cut(LogicalToDevice(dc, left, top, right, bottom));
-    pixman_region32_subtract(&clip->Region, &clip->Region, &cut.Region);
+    TGdiRegion rect(LogicalToDevice(dc, logical.Left, logical.Top, logical.Right, logical.Bottom));
+    op(&clip->Region, &clip->Region, &rect.Region);
     dc->State().Clip = std::move(clip);
     return VisibleType(dc);
 }
 
+} // namespace
+
+int32_t ExcludeClipRect(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    return CombineClipWithRect(dc, { left, top, right, bottom }, pixman_region32_subtract);
+}
+
 int32_t IntersectClipRect(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
-    if (!dc)
-        return RGN_ERROR;
-    auto clip = CurrentClipCopy(dc);
-    TGdiRegion keep(LogicalToDevice(dc, left, top, right, bottom));
-    pixman_region32_intersect(&clip->Region, &clip->Region, &keep.Region);
-    dc->State().Clip = std::move(clip);
-    return VisibleType(dc);
+    return CombineClipWithRect(dc, { left, top, right, bottom }, pixman_region32_intersect);
 }
 
 int32_t GetClipBox(HDC dc, TRect* box)

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Tapsy developers
 #include "app/application.h"
 
-#include "app/global.h"
+#include "platform/system/productidentity.h"
 
 #include <QMessageBox>
 #include <cstdio>

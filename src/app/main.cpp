@@ -6,10 +6,10 @@
 #include "about/formabout.h"
 #include "app/application.h"
 #include "app/commandline.h"
-#include "app/global.h"
 #include "game/formmain.h"
 #include "game/passwordchange.h"
 #include "platform/system/exception.h"
+#include "platform/system/productidentity.h"
 
 #include <QWidget>
 #include <cstdio>

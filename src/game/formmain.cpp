@@ -2,15 +2,15 @@
 // Copyright (c) 2026 The Tapsy developers
 #include "game/formmain.h"
 
-#include "app/global.h"
 #include "game/contextmenufilter.h"
 #include "game/gamelayout.h"
 #include "game/gamerandom.h"
 #include "platform/system/exception.h"
-#include "platform/system/label.h"
-#include "platform/system/panel.h"
+#include "platform/system/productidentity.h"
 #include "platform/system/programpath.h"
 #include "platform/system/shell.h"
+#include "platform/widgets/label.h"
+#include "platform/widgets/panel.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

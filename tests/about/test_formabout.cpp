@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "about/formabout.h"
-#include "app/global.h"
-#include "platform/system/label.h"
-#include "platform/system/panel.h"
+#include "platform/system/productidentity.h"
 #include "platform/system/shell.h"
+#include "platform/widgets/label.h"
+#include "platform/widgets/panel.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "app/application.h"
-#include "app/global.h"
 #include "platform/system/exception.h"
+#include "platform/system/productidentity.h"
 
 #include <QEventLoop>
 #include <QMessageBox>

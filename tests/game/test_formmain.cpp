@@ -3,12 +3,12 @@
 //
 // The game window on a 1280 x 1024 screen. The FormMainLayout tests run twice: on Qt's offscreen
 // platform and in a real X11 window under a window manager.
-#include "app/global.h"
 #include "game/formmain.h"
-#include "platform/system/label.h"
-#include "platform/system/panel.h"
+#include "platform/system/productidentity.h"
 #include "platform/system/programpath.h"
 #include "platform/system/shell.h"
+#include "platform/widgets/label.h"
+#include "platform/widgets/panel.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
-#include "platform/system/label.h"
+#include "platform/widgets/label.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
-#include "platform/system/panel.h"
+#include "platform/widgets/panel.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
-#include "platform/system/label.h"
-#include "platform/system/panel.h"
+#include "platform/widgets/label.h"
+#include "platform/widgets/panel.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
-#include "app/global.h"
+#include "platform/system/productidentity.h"
 
 #include <QCoreApplication>
 

@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// Layout and painting of the view: the display rectangle, the background modes, the frame,
+// and the back buffer that the raster layer draws and Qt shows as it is.
+#include "transition/transitionview.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+// Saves the device context's state and restores it when the scope ends, also on exceptions.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc)
+        : m_dc(dc)
+        , m_level(SaveDC(dc))
+    {
+    }
+    ~TSavedDC() { RestoreDC(m_dc, m_level); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC m_dc;
+    int32_t m_level;
+};
+
+bool Contains(const TRect& outer, const TRect& inner)
+{
+    return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right
+        && inner.Bottom <= outer.Bottom;
+}
+
+} // namespace
+
+void TCustomTransitionView::UpdateDisplayRect()
+{
+    std::lock_guard lock(m_frameLock);
+    const int32_t cw = width() - 2 * m_frameWidth;
+    const int32_t ch = height() - 2 * m_frameWidth;
+    const int32_t pw = m_pictureRect.Width();
+    const int32_t ph = m_pictureRect.Height();
+    int32_t w;
+    int32_t h;
+    if (m_proportional && pw > 0 && ph > 0 && (m_stretch || cw < pw || ch < ph)) {
+        if (double(ch) / ph > double(cw) / pw) {
+            w = cw;
+            h = MulDiv(ph, cw, pw);
+        } else {
+            h = ch;
+            w = MulDiv(pw, ch, ph);
+        }
+    } else if (m_stretch) {
+        w = cw;
+        h = ch;
+    } else {
+        w = pw;
+        h = ph;
+    }
+    int32_t dx = m_frameWidth;
+    int32_t dy = m_frameWidth;
+    if (m_center) {
+        dx += (cw - w) / 2;
+        dy += (ch - h) / 2;
+    }
+    m_displayRect = TRect { dx, dy, dx + w, dy + h };
+    if (m_oldIsBackground && m_oldBitmap)
+        UpdateOldPic();
+}
+
+void TCustomTransitionView::UpdateOldPic()
+{
+    std::lock_guard lock(m_frameLock);
+    const TRect display = m_displayRect;
+    TGdiBitmap under(std::max(display.Width(), 0), std::max(display.Height(), 0));
+    if (under.Empty()) {
+        // Nothing of the view lies under the picture: the plain colour is all there is.
+        m_oldBitmap->Fill(ColorToRGB(m_color));
+    } else {
+        SetViewportOrgEx(under.DC(), -display.Left, -display.Top, nullptr);
+        DrawBackground(under.DC(), TRect { 0, 0, width(), height() });
+        SetViewportOrgEx(under.DC(), 0, 0, nullptr);
+        SetStretchBltMode(m_oldBitmap->DC(), COLORONCOLOR);
+        StretchBlt(m_oldBitmap->DC(), m_pictureRect.Left, m_pictureRect.Top, m_pictureRect.Width(),
+            m_pictureRect.Height(), under.DC(), 0, 0, under.Width(), under.Height(), SRCCOPY);
+    }
+    // While Prepare builds the start image there is no frame on show to recompose yet.
+    if (m_busy && m_manual && !m_stopping && !m_preparing)
+        UpdateDisplay();
+}
+
+void TCustomTransitionView::DrawBackground(HDC Canvas, const TRect& Rect)
+{
+    if (!RectVisible(Canvas, &Rect))
+        return;
+    // Drawing may make the graphic signal a change, which must not cause another repaint.
+    m_bgPicture->OnChange = nullptr;
+    struct TRestore {
+        TCustomTransitionView* View;
+        ~TRestore() { View->m_bgPicture->OnChange = [view = View] { view->BgPictureChange(); }; }
+    } restore { this };
+
+    const TGraphic* graphic = m_bgPicture->Graphic();
+    const TBackgroundMode mode = graphic && !graphic->Empty() ? m_bgMode : bmNone;
+    switch (mode) {
+    case bmTiled:
+        DrawTile(Canvas, Rect, *graphic);
+        break;
+    case bmStretched:
+        graphic->Draw(Canvas, Rect);
+        break;
+    case bmCentered: {
+        const int32_t left = (Rect.Width() - graphic->Width()) / 2;
+        const int32_t top = (Rect.Height() - graphic->Height()) / 2;
+        const TRect centred { left, top, left + graphic->Width(), top + graphic->Height() };
+        graphic->Draw(Canvas, centred);
+        TSavedDC saved(Canvas);
+        ExcludeClipRect(Canvas, centred.Left, centred.Top, centred.Right, centred.Bottom);
+        FillRect(Canvas, Rect, ColorToRGB(m_color));
+        break;
+    }
+    case bmNone:
+        FillRect(Canvas, Rect, ColorToRGB(m_color));
+        break;
+    }
+}
+
+void TCustomTransitionView::DrawTile(HDC Canvas, const TRect& Rect, const TGraphic& Graphic)
+{
+    const int32_t GW = Graphic.Width();
+    const int32_t GH = Graphic.Height();
+    TSavedDC saved(Canvas);
+    IntersectClipRect(Canvas, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+    TRect clip;
+    if (GetClipBox(Canvas, &clip) == NULLREGION || clip.IsEmpty())
+        return;
+    // The tiles sit on one grid anchored at Rect's corner, whatever part is repainted.
+    clip.Left -= (clip.Left - Rect.Left) % GW;
+    clip.Top -= (clip.Top - Rect.Top) % GH;
+    for (int32_t y = clip.Top; y < clip.Bottom; y += GH) {
+        for (int32_t x = clip.Left; x < clip.Right; x += GW) {
+            const TRect tile { x, y, x + GW, y + GH };
+            if (RectVisible(Canvas, &tile))
+                Graphic.Draw(Canvas, tile);
+        }
+    }
+}
+
+void TCustomTransitionView::Draw(HDC Canvas)
+{
+    const TRect client { 0, 0, width(), height() };
+    std::lock_guard lock(m_frameLock);
+    if (m_screenBitmap->Empty()) {
+        DrawBackground(Canvas, client);
+        return;
+    }
+    TRect frame = m_displayRect;
+    if (RectVisible(Canvas, &frame)) {
+        SetStretchBltMode(Canvas, COLORONCOLOR);
+        StretchBlt(Canvas, frame.Left, frame.Top, frame.Width(), frame.Height(), m_screenBitmap->DC(),
+            m_pictureRect.Left, m_pictureRect.Top, m_pictureRect.Width(), m_pictureRect.Height(), SRCCOPY);
+    }
+    if (m_frameWidth != 0) {
+        frame = TRect { frame.Left - m_frameWidth, frame.Top - m_frameWidth, frame.Right + m_frameWidth,
+            frame.Bottom + m_frameWidth };
+        if (RectVisible(Canvas, &frame)) {
+            TSavedDC saved(Canvas);
+            SetPen(Canvas, ColorToRGB(m_frameColor), m_frameWidth, TPenStyle::InsideFrame);
+            SetBrushClear(Canvas, true);
+            Rectangle(Canvas, frame.Left, frame.Top, frame.Right, frame.Bottom);
+        }
+    }
+    // The background is never painted under the picture or its frame.
+    TSavedDC saved(Canvas);
+    ExcludeClipRect(Canvas, frame.Left, frame.Top, frame.Right, frame.Bottom);
+    DrawBackground(Canvas, client);
+}
+
+void TCustomTransitionView::paintEvent(QPaintEvent* Event)
+{
+    std::lock_guard lock(m_frameLock);
+    const int32_t w = width();
+    const int32_t h = height();
+    if (w <= 0 || h <= 0)
+        return;
+    if (m_backBuffer->Width() != w || m_backBuffer->Height() != h)
+        m_backBuffer->SetSize(w, h);
+    const QRect bounds = Event->rect() & rect();
+    const TRect area { bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1 };
+    HDC dc = m_backBuffer->DC();
+    {
+        TSavedDC saved(dc);
+        IntersectClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
+        if (!m_screenBitmap->Empty() && Contains(m_displayRect, area)) {
+            // Inside the picture only the frame on show can be seen: one scaled copy.
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchBlt(dc, m_displayRect.Left, m_displayRect.Top, m_displayRect.Width(),
+                m_displayRect.Height(), m_screenBitmap->DC(), 0, 0, m_screenBitmap->Width(),
+                m_screenBitmap->Height(), SRCCOPY);
+        } else {
+            Draw(dc);
+        }
+    }
+    // The back buffer's rows run bottom-up: Qt reads them as they are through a mirroring
+    // transform instead of a copy in top-down order.
+    const QImage rows(m_backBuffer->Bits(), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
+    QPainter painter(this);
+    painter.setTransform(QTransform(1, 0, 0, -1, 0, h));
+    const QRect mirrored(area.Left, h - area.Bottom, area.Width(), area.Height());
+    painter.drawImage(mirrored, rows, mirrored);
+}
+
+void TCustomTransitionView::resizeEvent(QResizeEvent* Event)
+{
+    QWidget::resizeEvent(Event);
+    UpdateDisplayRect();
+    if (!m_screenBitmap->Empty())
+        update();
+}
+
+bool TCustomTransitionView::CanAutoSize(int& NewWidth, int& NewHeight)
+{
+    const TGraphic* graphic = m_picture->Graphic();
+    if (!graphic || m_align == TAlign::alClient)
+        return true;
+    if (m_align != TAlign::alTop && m_align != TAlign::alBottom)
+        NewWidth = graphic->Width() + 2 * m_frameWidth;
+    if (m_align != TAlign::alLeft && m_align != TAlign::alRight)
+        NewHeight = graphic->Height() + 2 * m_frameWidth;
+    return true;
+}
+
+void TCustomTransitionView::RepaintRect(const TRect& Rect)
+{
+    if (!Rect.IsEmpty())
+        repaint(QRect(Rect.Left, Rect.Top, Rect.Width(), Rect.Height()));
+}

@@ -11,6 +11,7 @@
 #include "platform/system/shell.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
+#include "transition/transitionview.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -129,9 +130,16 @@ void TfrmMain::CreateComponents()
     bottomLayout->addWidget(panelRightBottom, 1);
 
     auto* pictureLayout = MakeLayout<QVBoxLayout>(panelRightBottom);
-    m_transitionViewSlot = new QWidget(panelRightBottom);
-    m_transitionViewSlot->setObjectName(QStringLiteral("m_transitionView"));
-    pictureLayout->addWidget(m_transitionViewSlot);
+    m_transitionView = new TTransitionView(panelRightBottom);
+    m_transitionView->setObjectName(QStringLiteral("m_transitionView"));
+    m_transitionView->SetAlign(TAlign::alClient);
+    m_transitionView->SetCenter(true);
+    m_transitionView->SetProportional(true);
+    m_transitionView->SetExactTiming(true);
+    m_transitionView->SetDelay(30);
+    m_transitionView->SetStep(3);
+    m_transitionView->SetColor(RGB(0, 0, 0));
+    pictureLayout->addWidget(m_transitionView);
 
     auto* topLayout = MakeLayout<QHBoxLayout>(panelTop);
     panelLeftTop = MakePanel(panelTop, "panelLeftTop", bvRaised, clBlack);

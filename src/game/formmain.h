@@ -18,6 +18,7 @@ class TContextMenuFilter;
 class TLabel;
 class TPanel;
 class TStaticText;
+class TTransitionView;
 
 // Ctrl+Alt+Q, with or without Shift; the one way out of the game.
 constexpr bool IsExitChord(uint16_t Key, TShiftState Shift)
@@ -78,8 +79,7 @@ private:
     TPanel* panelBottom = nullptr;
     TPanel* panelLeftBottom = nullptr;
     TPanel* panelRightBottom = nullptr;
-    // FIXME: m_transitionView (the picture transition display) takes this place when it exists.
-    QWidget* m_transitionViewSlot = nullptr;
+    TTransitionView* m_transitionView = nullptr;
     TPanel* panelLeftTop = nullptr;
     TPanel* panelRightTop = nullptr;
     TStaticText* m_textKeyName = nullptr;

@@ -23,7 +23,6 @@ struct TTimeCaps;
 
 // A colour as the class library keeps it: 0x00BBGGRR, or a system colour with the top bit set.
 using TColor = uint32_t;
-constexpr TColor clBlack = 0x000000;
 constexpr TColor clActiveBorder = 0x8000000A;
 constexpr TColor clBtnFace = 0x8000000F;
 // The colour a TColor stands for; system colours take the classic desktop scheme's values.

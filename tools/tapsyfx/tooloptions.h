@@ -5,6 +5,7 @@
 // with status 2, and the pictures the effects run on.
 #pragma once
 
+#include "common/testpictures.h"
 #include "platform/gdi/gdi.h"
 
 #include <cstdint>
@@ -46,6 +47,3 @@ std::unique_ptr<TGdiBitmap> LoadPicture(const std::string& path, int32_t W = 0, 
 // Writes the bitmap as a 32-bit BMP file.
 void SavePicture(const TGdiBitmap& bitmap, const std::string& path);
 
-// The two built-in test pictures, distinct colourful patterns: `which` 0 is the start image,
-// 1 the incoming picture.
-void DrawTestPicture(TGdiBitmap& bitmap, int which);

@@ -7,6 +7,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstring>
 
 namespace {
 
@@ -203,13 +204,17 @@ void TCustomTransitionView::paintEvent(QPaintEvent* Event)
             Draw(dc);
         }
     }
-    // The back buffer's rows run bottom-up: Qt reads them as they are through a mirroring
-    // transform instead of a copy in top-down order.
-    const QImage rows(m_backBuffer->Bits(), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
+    // The back buffer's rows run bottom-up. Qt's mirroring transform costs several times a
+    // copy, so the rows of the repainted area are put in top-down order once, then handed over.
+    if (m_presentImage.width() != w || m_presentImage.height() != h)
+        m_presentImage = QImage(w, h, QImage::Format_RGB32);
+    const size_t rowBytes = size_t(area.Width()) * 4;
+    for (int32_t y = area.Top; y < area.Bottom; ++y)
+        std::memcpy(reinterpret_cast<uint32_t*>(m_presentImage.scanLine(y)) + area.Left,
+            m_backBuffer->ScanLine(y) + area.Left, rowBytes);
     QPainter painter(this);
-    painter.setTransform(QTransform(1, 0, 0, -1, 0, h));
-    const QRect mirrored(area.Left, h - area.Bottom, area.Width(), area.Height());
-    painter.drawImage(mirrored, rows, mirrored);
+    const QRect target(area.Left, area.Top, area.Width(), area.Height());
+    painter.drawImage(target, m_presentImage, target);
 }
 
 void TCustomTransitionView::resizeEvent(QResizeEvent* Event)

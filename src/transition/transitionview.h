@@ -11,6 +11,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/graphics/picture.h"
 
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 #include <atomic>
@@ -221,6 +222,7 @@ private:
     bool m_preparing = false;
     // The client area's pixels, drawn by the raster layer and handed to Qt as they are.
     std::unique_ptr<TGdiBitmap> m_backBuffer;
+    QImage m_presentImage;
     TTickSource m_tickSource;
     TTimerCapsSource m_timerCapsSource;
 };

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// Times whole transitions of the view with the game's settings on a real display: how long one
+// lasts, how many frames reach the screen, and per frame the time to compose it (timer thread)
+// and to get it on screen (user-interface thread). Then the CPU an idle view costs.
+//   scripts/with-xvfb.sh build/bin/bench_transition   (TAPSY_XVFB_SCREEN=1920x1080x24 for the
+//   full-HD case)
+#include "common/testpictures.h"
+#include "platform/graphics/bitmap.h"
+#include "transition/transitionview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <numeric>
+#include <random>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// The view, timing its own paint handling.
+class TTimedView : public TTransitionView {
+public:
+    using TTransitionView::TTransitionView;
+    std::vector<double> PaintMs;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const auto start = Clock::now();
+        TTransitionView::paintEvent(event);
+        PaintMs.push_back(Ms(Clock::now() - start));
+    }
+};
+
+double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double CpuSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
+{
+    TTimedView view;
+    view.SetCenter(true);
+    view.SetProportional(true);
+    view.SetExactTiming(true);
+    view.SetDelay(30);
+    view.SetStep(3);
+    view.SetColor(RGB(0, 0, 0));
+    view.resize(viewW, viewH);
+    view.setWindowFlag(Qt::FramelessWindowHint);
+    view.show();
+    QApplication::processEvents();
+
+    std::vector<std::unique_ptr<TBitmap>> pictures;
+    for (int which : { 0, 1 }) {
+        pictures.push_back(std::make_unique<TBitmap>(pictureW, pictureH));
+        DrawTestPicture(pictures.back()->Bitmap(), which);
+    }
+
+    std::vector<double> durations, frameCounts, composeMs;
+    Clock::time_point frameStart;
+    std::vector<double> compose;
+    view.OnBeforeNewFrame = [&](QObject*, TGdiBitmap&, TGdiBitmap&) { frameStart = Clock::now(); };
+    view.OnAfterNewFrame = [&](QObject*, TGdiBitmap&, TGdiBitmap&) { compose.push_back(Ms(Clock::now() - frameStart)); };
+    std::mt19937 random(7);
+    std::vector<double> paintMs;
+    for (int i = 0; i < transitions; ++i) {
+        view.Picture().SetGraphic(pictures[i % 2].get());
+        view.SetStyle(1 + int(random() % 171));
+        compose.clear();
+        view.PaintMs.clear();
+        QEventLoop loop;
+        view.OnStop = [&](QObject*) { loop.quit(); };
+        const auto start = Clock::now();
+        view.Execute();
+        loop.exec();
+        durations.push_back(Ms(Clock::now() - start));
+        frameCounts.push_back(double(view.PaintMs.size()));
+        composeMs.insert(composeMs.end(), compose.begin(), compose.end());
+        paintMs.insert(paintMs.end(), view.PaintMs.begin(), view.PaintMs.end());
+    }
+    std::printf("%dx%d picture in a %dx%d view, %d transitions with random effects:\n", pictureW,
+        pictureH, viewW, viewH, transitions);
+    std::printf("  duration   median %.0f ms (min %.0f, max %.0f)\n", Median(durations),
+        *std::min_element(durations.begin(), durations.end()),
+        *std::max_element(durations.begin(), durations.end()));
+    std::printf("  frames on screen per transition: median %.0f (min %.0f)\n", Median(frameCounts),
+        *std::min_element(frameCounts.begin(), frameCounts.end()));
+    std::printf("  per frame: compose median %.2f ms, to screen (paint) median %.2f ms\n", Median(composeMs),
+        Median(paintMs));
+
+    // Idle: no transition runs, so no timer should either.
+    const double cpu0 = CpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QEventLoop idle;
+    QTimer::singleShot(2000, &idle, &QEventLoop::quit);
+    idle.exec();
+    const double cpu = CpuSeconds() - cpu0;
+    std::printf("  idle view: %.2f %% of a core over %.1f s; threads in the process: %d\n",
+        100.0 * cpu / (wall.elapsed() / 1000.0), wall.elapsed() / 1000.0,
+        int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size()));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const int transitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    Measure(1024, 768, 800, 600, transitions);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    if (screen.width() >= 1920 && screen.height() >= 1080)
+        Measure(1920, 1080, 1920, 1080, transitions);
+    else
+        std::printf("(screen %dx%d is smaller than 1920x1080: full-HD case skipped)\n", screen.width(),
+            screen.height());
+    return 0;
+}

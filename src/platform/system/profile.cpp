@@ -152,15 +152,19 @@ std::string ReadProfileText(const std::filesystem::path& FileName)
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad())
         return std::string();
+    return DecodeProfileText(std::move(text));
+}
 
-    const std::string_view view = text;
+std::string DecodeProfileText(std::string Bytes)
+{
+    const std::string_view view = Bytes;
     if (view.starts_with("\xEF\xBB\xBF"))
-        return text.substr(3);
+        return Bytes.substr(3);
     if (view.starts_with("\xFF\xFE"))
         return Utf16ToUtf8(view.substr(2), false);
     if (view.starts_with("\xFE\xFF"))
         return Utf16ToUtf8(view.substr(2), true);
-    return text;
+    return Bytes;
 }
 
 std::string GetPrivateProfileString(std::string_view AppName, std::string_view KeyName,

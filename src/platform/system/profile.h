@@ -31,6 +31,10 @@ std::string ProfileStringFromText(std::string_view Text, std::string_view AppNam
 // the empty string when it is missing, unreadable or not a regular file.
 std::string ReadProfileText(const std::filesystem::path& FileName);
 
+// The bytes of a profile file as UTF-8 text: a UTF-8 byte-order mark removed, UTF-16 with its
+// byte-order mark converted, anything else as it is.
+std::string DecodeProfileText(std::string Bytes);
+
 // The text cut to at most Count characters (UTF-8 sequences stay whole; a byte that starts no
 // valid sequence counts as one character) and at its first zero byte.
 std::string CutToCharacters(std::string_view Text, int Count);

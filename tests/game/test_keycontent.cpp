@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+#include "game/keycontent.h"
+#include "game/keytable.h"
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A system directory of its own for each test.
+class KeyContent : public testing::Test {
+protected:
+    fs::path Dir() const { return fs::path(m_dir.path().toStdString()); }
+    fs::path ContentFile() const { return KeyContentFilePath(Dir()); }
+
+    void Write(const fs::path& path, const std::string& text) const
+    {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    void WriteContent(const std::string& text) const { Write(Dir() / "TapsyV.ini", text); }
+
+    // The example content of the game's documentation.
+    static constexpr const char* Example = "[VK_A]\r\n"
+                                           "Display=A\r\n"
+                                           "Desc=Apple\r\n"
+                                           "Picture=apple.jpg\r\n"
+                                           "Music=a.wav\r\n"
+                                           "[VK_SPACE]\r\n"
+                                           "Desc=Space bar\r\n"
+                                           "[Other_Key]\r\n"
+                                           "Picture=star.bmp\r\n"
+                                           "Music=pop.wav\r\n";
+
+private:
+    QTemporaryDir m_dir;
+};
+
+TEST_F(KeyContent, ExampleFileGivesEveryKeyItsValuesAndTheFallbacks)
+{
+    WriteContent(Example);
+    const struct {
+        uint16_t Key;
+        TShiftState Shift;
+        const char *Display, *Desc, *Picture, *Music, *Caption;
+    } cases[] = {
+        { 0x41, 0, "A", "Apple", "apple.jpg", "a.wav", "A" },
+        { 0x41, ssShift, "A", "Apple", "apple.jpg", "a.wav", "A" }, // Shift+A is still VK_A
+        { 0x20, 0, "", "Space bar", "star.bmp", "pop.wav", " " },
+        { 0x42, 0, "", "", "star.bmp", "pop.wav", "B" },
+        { 0x35, ssShift, "", "", "star.bmp", "pop.wav", "5" }, // SHIFT_5 has no section
+        { 0x70, 0, "", "", "star.bmp", "pop.wav", "p" }, // F1: the character of code 0x70
+    };
+    for (const auto& c : cases) {
+        const std::string section = KeyPressSectionName(c.Key, c.Shift);
+        const TKeyContent content = ReadKeyContent(ContentFile(), section);
+        EXPECT_EQ(content.Display, c.Display) << section;
+        EXPECT_EQ(content.Desc, c.Desc) << section;
+        EXPECT_EQ(content.Picture, c.Picture) << section;
+        EXPECT_EQ(content.Music, c.Music) << section;
+        EXPECT_EQ(KeyNameCaption(content.Display, c.Key), QString::fromUtf8(c.Caption)) << section;
+    }
+}
+
+TEST_F(KeyContent, EmptyPictureFallsBackAndDisplayAndDescNeverDo)
+{
+    WriteContent("[Other_Key]\nDisplay=?\nDesc=Something\nPicture=star.bmp\nMusic=pop.wav\n"
+                 "[VK_B]\nDisplay=B\nPicture=\nMusic=  \n"
+                 "[SHIFT_5]\nDisplay=%\nPicture=percent.jpg\n"
+                 "[VK_5]\nDisplay=5\nPicture=five.jpg\n");
+    const TKeyContent b = ReadKeyContent(ContentFile(), "VK_B");
+    EXPECT_EQ(b.Display, "B");
+    EXPECT_EQ(b.Desc, ""); // no "Desc": empty, not "Other_Key"'s
+    EXPECT_EQ(b.Picture, "star.bmp");
+    EXPECT_EQ(b.Music, "pop.wav");
+
+    const TKeyContent c = ReadKeyContent(ContentFile(), "VK_C");
+    EXPECT_EQ(c.Display, "");
+    EXPECT_EQ(c.Desc, "");
+
+    // A shifted digit reads its own section, not the digit's.
+    const TKeyContent shifted = ReadKeyContent(ContentFile(), KeyPressSectionName(0x35, ssShift));
+    EXPECT_EQ(shifted.Display, "%");
+    EXPECT_EQ(shifted.Picture, "percent.jpg");
+}
+
+TEST_F(KeyContent, MissingFileReadsEmptyAndAnEditCountsAtTheNextRead)
+{
+    TKeyContent content = ReadKeyContent(ContentFile(), "VK_A");
+    EXPECT_EQ(content.Display, "");
+    EXPECT_EQ(content.Desc, "");
+    EXPECT_EQ(content.Picture, "");
+    EXPECT_EQ(content.Music, "");
+
+    WriteContent(Example);
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Apple");
+    WriteContent("[VK_A]\nDesc=Ant\n");
+    content = ReadKeyContent(ContentFile(), "VK_A");
+    EXPECT_EQ(content.Desc, "Ant");
+    EXPECT_EQ(content.Picture, "");
+}
+
+TEST_F(KeyContent, ValuesAreCutTo254Characters)
+{
+    const std::string longDesc(300, 'x');
+    const std::string longPicture = std::string(260, 'p') + ".jpg";
+    WriteContent("[VK_A]\nDesc=" + longDesc + "\nPicture=" + longPicture + "\n");
+    const TKeyContent content = ReadKeyContent(ContentFile(), "VK_A");
+    EXPECT_EQ(content.Desc, std::string(254, 'x'));
+    EXPECT_EQ(content.Picture, std::string(254, 'p'));
+}
+
+TEST_F(KeyContent, FilesAreFoundWithBackslashesAndWhateverTheirCase)
+{
+    Write(Dir() / "TapsyData" / "Animals" / "Bear.JPG", "bear");
+    Write(Dir() / "TapsyData" / "pop.wav", "pop");
+    const struct {
+        const char* Value;
+        fs::path Expected;
+    } cases[] = {
+        { "Animals\\Bear.JPG", Dir() / "TapsyData" / "Animals" / "Bear.JPG" },
+        { "animals\\bear.jpg", Dir() / "TapsyData" / "Animals" / "Bear.JPG" },
+        { "ANIMALS/BEAR.jpg", Dir() / "TapsyData" / "Animals" / "Bear.JPG" },
+        { "POP.WAV", Dir() / "TapsyData" / "pop.wav" },
+        { "\\pop.wav", Dir() / "TapsyData" / "pop.wav" },
+        // Not there in any case: the path as written, so that opening it fails.
+        { "animals\\wolf.jpg", Dir() / "TapsyData" / "animals" / "wolf.jpg" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeyDataFilePath(Dir(), c.Value), c.Expected) << c.Value;
+}
+
+TEST_F(KeyContent, ContentFileAndDataFolderAreFoundWhateverTheirCase)
+{
+    Write(Dir() / "tapsyv.ini", "[VK_A]\nDesc=Ant\n");
+    Write(Dir() / "TAPSYDATA" / "ant.jpg", "ant");
+    EXPECT_EQ(ContentFile(), Dir() / "tapsyv.ini");
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "vk_a").Desc, "Ant");
+    EXPECT_EQ(KeyDataFilePath(Dir(), "ant.jpg"), Dir() / "TAPSYDATA" / "ant.jpg");
+}
+
+TEST(KeyNameCaption, IsTheDisplayTextOrTheCharacterOfTheKeyCode)
+{
+    EXPECT_EQ(KeyNameCaption("Äpfel", 0x41), QStringLiteral("Äpfel"));
+    EXPECT_EQ(KeyNameCaption("", 0x41), QStringLiteral("A"));
+    EXPECT_EQ(KeyNameCaption("", 0x141), QStringLiteral("A")); // the low byte
+    EXPECT_EQ(KeyNameCaption("", 0xBA), QString(QChar(0xBA)));
+    EXPECT_EQ(KeyNameCaption("", 0x00), QString());
+}
+
+} // namespace

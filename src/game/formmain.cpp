@@ -5,21 +5,30 @@
 #include "game/contextmenufilter.h"
 #include "game/gamelayout.h"
 #include "game/gamerandom.h"
+#include "game/keycontent.h"
+#include "game/keytable.h"
+#include "platform/system/debuglog.h"
 #include "platform/system/exception.h"
+#include "platform/system/keycodes.h"
+#include "platform/system/mediaplayer.h"
 #include "platform/system/productidentity.h"
 #include "platform/system/programpath.h"
 #include "platform/system/shell.h"
+#include "platform/system/systemdirectory.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 #include "transition/transitionview.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSettings>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <ctime>
 
 const QString TfrmMain::Label1Caption
@@ -35,6 +44,23 @@ const QString TfrmMain::Label1Hint = QStringLiteral(
     "this game for more than 15 minutes at a time. ");
 
 namespace {
+
+// Presses closer together than this are dropped (auto-repeat, a hand on the keyboard).
+constexpr TDateTime RepeatGuard = EncodeTime(0, 0, 0, 400);
+
+// A colour value as the class library takes it: red in the lowest byte, then green, then blue;
+// the bits above them carry no colour.
+QColor ColorFromDraw(uint32_t Value)
+{
+    return QColor(int(Value & 0xFF), int((Value >> 8) & 0xFF), int((Value >> 16) & 0xFF));
+}
+
+bool ReadEnableMusic()
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tapsy"), QStringLiteral("Tapsy"));
+    // QSettings hands integers back as text in a new process: convert explicitly.
+    return settings.value(QStringLiteral("Control Panel/Screen Saver.Tapsy/EnableMusic"), 1).toString().toInt() != 0;
+}
 
 const QColor clBlack(0, 0, 0);
 const QColor clWhite(255, 255, 255);
@@ -114,6 +140,10 @@ void TfrmMain::CreateComponents()
     Timer1.SetEnabled(false);
     Timer1.SetInterval(4000);
     Timer1.SetOnTimer([this] { Timer1Timer(this); });
+
+    m_MediaPlayer = new TMediaPlayer(this);
+    m_MediaPlayer->setObjectName(QStringLiteral("m_MediaPlayer"));
+    m_MediaPlayer->SetOnNotify([this](QObject* Sender) { m_MediaPlayerNotify(Sender); });
 
     auto* formLayout = MakeLayout<QVBoxLayout>(this);
     panelTop = MakePanel(this, "panelTop", bvNone, clBlack);
@@ -216,7 +246,7 @@ void TfrmMain::FormCreate()
     m_textKeyDesc->setGeometry(
         layout.DescLeft, layout.DescTop, m_textKeyDesc->width(), layout.DescHeight);
 
-    m_lastKeyTime = Now();
+    m_lastKeyTime = m_now();
 
     m_osVersion.dwOSVersionInfoSize = sizeof(TOSVersionInfo);
     GetVersionEx(m_osVersion);
@@ -241,9 +271,70 @@ void TfrmMain::FormKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift)
         return;
     }
 
-    // FIXME: the game itself (repeat guard, the key's name, description, picture and sound) comes
-    // with the key handling.
+    if (m_now() - m_lastKeyTime < RepeatGuard) {
+        DebugLog("按键过快，抑制。。。 ");
+        return;
+    }
+    m_lastKeyTime = m_now();
+
+    const std::filesystem::path systemDir = SystemDirectory();
+    const std::filesystem::path contentFile = KeyContentFilePath(systemDir);
+    const std::string section = KeyPressSectionName(Key, Shift);
+    if (section == KeyIgnored)
+        return;
+    const TKeyContent content = ReadKeyContent(contentFile, section);
+
+    char code[32];
+    std::snprintf(code, sizeof code, "Virtual CODE=0X%02X,", unsigned(Key));
+    DebugLog(std::string(code) + "Display=" + content.Display + ", Desc=" + content.Desc
+        + ", Picture=" + content.Picture + ", Music=" + content.Music);
+
+    m_textKeyName->SetCaption(KeyNameCaption(content.Display, Key));
+    m_textKeyName->SetColor(ColorFromDraw(GameRandom.Draw() % 0x7FFFFFFF));
+    m_textKeyDesc->SetCaption(QString::fromStdString(content.Desc));
+
+    if (!content.Picture.empty()) {
+        if (m_transitionView->Busy())
+            m_transitionView->Stop();
+        try {
+            m_transitionView->Picture().LoadFromFile(KeyDataFilePath(systemDir, content.Picture).string());
+            m_transitionView->SetStyle(int((GameRandom.Draw() % 10000) % 171 + 1));
+            m_transitionView->Execute();
+        } catch (const Exception&) {
+            // A missing or unreadable picture leaves the view as it is; the key still counts.
+        }
+    }
+
+    if (!content.Music.empty())
+        StartSound(KeyDataFilePath(systemDir, content.Music));
 }
+
+void TfrmMain::StartSound(const std::filesystem::path& File)
+{
+    if (!m_enableMusic)
+        return;
+    if (m_musicPlaying)
+        m_MediaPlayer->Close();
+    try {
+        m_MediaPlayer->SetFileName(QString::fromStdString(File.string()));
+        m_MediaPlayer->Open();
+        m_MediaPlayer->Play();
+        m_musicPlaying = true;
+    } catch (const Exception&) {
+        // A sound that cannot play is left out; the picture and the name still change.
+    }
+}
+
+void TfrmMain::m_MediaPlayerNotify(QObject*)
+{
+    if (m_MediaPlayer->Mode() != mpPlaying)
+        m_musicPlaying = false;
+    DebugLog("Play music notify...");
+    const int mode = int(m_MediaPlayer->Mode());
+    DebugLog(QStringLiteral("m_MediaPlayer->Mode=%1.error_msg=%2").arg(mode).arg(m_MediaPlayer->ErrorMessage()));
+}
+
+void TfrmMain::ApplicationIdle(QObject*, bool&) { Timer1.SetEnabled(true); }
 
 void TfrmMain::FormKeyUp(QObject*, uint16_t&, TShiftState) { }
 
@@ -296,23 +387,26 @@ void TfrmMain::LabelAboutClick(QObject*)
 
 void TfrmMain::Timer1Timer(QObject*)
 {
-    // FIXME: the idle demo (a random letter every 4 seconds) comes with the key handling.
+    DebugLog("Timer1Timer trigged~");
+    uint32_t k;
+    do
+        k = GameRandom.Draw() % 254 + 1;
+    while (k < 0x41 || k > 0x5A);
+    uint16_t key = uint16_t(k);
+    FormKeyDown(nullptr, key, TShiftState());
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent* Event)
 {
-    // FIXME: the translation of every key to its virtual-key code comes with the key vocabulary;
-    // until then only letters are known, whose Qt codes are their virtual-key codes.
-    const int qtKey = Event->key();
-    uint16_t key = (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) ? uint16_t(qtKey) : 0;
-    FormKeyDown(this, key, ShiftStateFromQt(Event->modifiers()));
+    uint16_t key = VirtualKeyFromEvent(*Event);
+    if (key != 0)
+        FormKeyDown(this, key, ShiftStateFromQt(Event->modifiers()));
     Event->accept();
 }
 
 void TfrmMain::keyReleaseEvent(QKeyEvent* Event)
 {
-    const int qtKey = Event->key();
-    uint16_t key = (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) ? uint16_t(qtKey) : 0;
+    uint16_t key = VirtualKeyFromEvent(*Event);
     FormKeyUp(this, key, ShiftStateFromQt(Event->modifiers()));
     Event->accept();
 }
@@ -356,19 +450,28 @@ void TfrmMain::SwitchLockDownOff()
 
 void TfrmMain::ReadScreenSaverSettings()
 {
-    // FIXME: the screen-saver settings read "ScreenSaveUsePassword" (older family only) and
-    // write and read "ChangeInterval" and "EnableMusic" here.
+    // FIXME: the lock-down work reads "ScreenSaveUsePassword" (older family only) and writes the
+    // defaults of "ChangeInterval" and "EnableMusic"; the game already honours "EnableMusic"
+    // (absent means on).
+    m_enableMusic = ReadEnableMusic();
 }
 
 void TfrmMain::PrepareMediaPlayer()
 {
-    // FIXME: the sound player (m_MediaPlayer, Wait false, Notify true) is prepared here.
+    // The first open notifies too; every later command is as the start of a sound says.
+    m_MediaPlayer->SetWait(false);
+    m_MediaPlayer->SetNotify(true);
 }
 
 void TfrmMain::InstallIdleHandler()
 {
-    // FIXME: the idle demo installs ApplicationIdle here, which enables Timer1 whenever the
-    // application becomes idle.
+    // The application becomes idle when its event loop is about to wait for more events.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+        m_idleConnection = connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            bool done = true;
+            ApplicationIdle(this, done);
+        });
+    }
 }
 
 void TfrmMain::CheckPasswordOnClose(bool&)

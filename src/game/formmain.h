@@ -13,9 +13,12 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 
 class TContextMenuFilter;
 class TLabel;
+class TMediaPlayer;
 class TPanel;
 class TStaticText;
 class TTransitionView;
@@ -48,6 +51,14 @@ public:
     void LabelHomePageClick(QObject* Sender);
     void LabelAboutClick(QObject* Sender);
     void Timer1Timer(QObject* Sender);
+    void ApplicationIdle(QObject* Sender, bool& Done);
+    void m_MediaPlayerNotify(QObject* Sender);
+
+    // Tests drive the repeat guard with their own clock; the game reads the real time.
+    void SetClock(std::function<TDateTime()> Clock) { m_now = std::move(Clock); }
+    TTransitionView& TransitionView() { return *m_transitionView; }
+    TMediaPlayer& MediaPlayer() { return *m_MediaPlayer; }
+    bool MusicPlaying() const { return m_musicPlaying; }
 
     // Timer1, the idle demo's timer.
     TTimer& IdleTimer() { return Timer1; }
@@ -71,6 +82,8 @@ private:
     void PrepareMediaPlayer();
     void InstallIdleHandler();
     void CheckPasswordOnClose(bool& CanClose);
+    // Closes the sound before, then opens and plays File; a sound that cannot play is left out.
+    void StartSound(const std::filesystem::path& File);
     void LeaveScreenSaverRunning();
 
     // Components, in the order the form declares them. The widgets belong to the window.
@@ -90,6 +103,9 @@ private:
     TStaticText* StaticText1 = nullptr;
     TLabel* Label1 = nullptr;
     TContextMenuFilter* m_contextMenuFilter = nullptr;
+    TMediaPlayer* m_MediaPlayer = nullptr;
+    QMetaObject::Connection m_idleConnection;
+    std::function<TDateTime()> m_now = Now;
 
     int32_t m_usePassword = 1;
     TDateTime m_lastKeyTime = 0.0;

@@ -9,6 +9,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-packages.sh"
 "$root/scripts/build.sh" --target tapsy
+# The default content, made once from the Tux Paint stamps and espeak-ng into the folder the
+# game reads (build/share/tapsy); a content file of your own there is left alone.
+"$root/tools/make-content/make-content.sh" "$root/build/share/tapsy"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "$0: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session" >&2

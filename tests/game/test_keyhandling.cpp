@@ -191,3 +191,35 @@ TEST_F(KeyHandling, TheIdleDemoPressesOnlyCapitalLetters)
     Press('C');
     EXPECT_FALSE(Form->IdleTimer().Enabled());
 }
+
+TEST_F(KeyHandling, HostileContentStillShowsEveryKeysNameAndDescription)
+{
+    // A corrupt JPEG, a JPEG whose header claims 60000 x 60000 pixels, a missing picture and a
+    // missing sound, in a content file with 10,000 other sections and 5 MB of junk lines.
+    std::ofstream(m_system / "TapsyData" / "corrupt.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0 not really a JPEG";
+    {
+        std::string huge = "\xFF\xD8";
+        huge += std::string("\xFF\xC0\x00\x11\x08\xEA\x60\xEA\x60\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 19);
+        huge += std::string(200, '\0') + "\xFF\xD9";
+        std::ofstream(m_system / "TapsyData" / "huge.jpg", std::ios::binary) << huge;
+    }
+    {
+        std::ofstream ini(m_system / "TapsyV.ini", std::ios::binary);
+        for (int i = 0; i < 10000; ++i)
+            ini << "[Section" << i << "]\nDisplay=" << i << "\n";
+        const std::string junk(1000, '#');
+        for (int i = 0; i < 5000; ++i)
+            ini << junk << (i % 7 ? "\n" : "=\r\n[") << "\xC3\x28\xFF";
+        ini << "\n[VK_A]\nDisplay=A\nDesc=Corrupt\nPicture=corrupt.jpg\nMusic=nothing.ogg\n"
+               "[VK_B]\nDisplay=B\nDesc=Huge\nPicture=huge.jpg\nMusic=corrupt.jpg\n"
+               "[VK_C]\nDisplay=C\nDesc=Missing\nPicture=missing.jpg\n";
+    }
+    const std::pair<uint16_t, const char*> keys[] = { { 'A', "Corrupt" }, { 'B', "Huge" }, { 'C', "Missing" } };
+    for (auto [key, desc] : keys) {
+        Press(key);
+        EXPECT_EQ(Name(), QString(QChar(key)));
+        EXPECT_EQ(Desc(), QString::fromLatin1(desc));
+        EXPECT_FALSE(Form->TransitionView().Busy());
+        EXPECT_TRUE(Form->TransitionView().ScreenBitmap().Empty()); // no picture ever loaded
+    }
+}

@@ -6,7 +6,11 @@
 // screen, the CPU while idle and while 10 keys a second are pressed, and resident memory.
 //   cmake --build build --target tapsy_content bench_game
 //   SDL_AUDIODRIVER=dummy scripts/with-xvfb.sh build/bin/bench_game
+// With --stress N it presses N random keys at 50 a second of the game's own clock instead (so
+// every 20th passes the repeat guard), as fast as the machine goes, and prints resident memory
+// every tenth of the way: it should settle, not grow.
 #include "game/formmain.h"
+#include "platform/system/datetime.h"
 #include "platform/system/productidentity.h"
 #include "transition/transitionview.h"
 
@@ -93,12 +97,36 @@ double CpuPercentOver(int milliseconds, const std::function<void()>& each100ms)
 
 } // namespace
 
+int Stress(TfrmMain& form, int presses)
+{
+    std::mt19937 random(11);
+    TDateTime now = Now() + 1.0;
+    form.SetClock([&] { return now; });
+    const TDateTime fiftieth = EncodeTime(0, 0, 0, 20);
+    std::printf("press      resident MB\n");
+    for (int i = 1; i <= presses; ++i) {
+        now += fiftieth;
+        // Any code at all, with any shift state: most name no section and fall back to Other_Key.
+        uint16_t key = uint16_t(random() % 256);
+        form.FormKeyDown(&form, key, TShiftState(random() % 8));
+        QApplication::processEvents();
+        if (i % std::max(1, presses / 10) == 0)
+            std::printf("%-10d %.1f\n", i, ResidentKiB() / 1024.0);
+    }
+    form.TransitionView().Stop();
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     const auto processStart = Clock::now();
     QApplication app(argc, argv);
     InitProductIdentity();
     TfrmMain form;
+    if (argc == 3 && QByteArray(argv[1]) == "--stress") {
+        form.show();
+        return Stress(form, std::atoi(argv[2]));
+    }
     TPaintWatch formPaint;
     form.installEventFilter(&formPaint);
     formPaint.Arm();

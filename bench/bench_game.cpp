@@ -9,6 +9,9 @@
 // With --stress N it presses N random keys at 50 a second of the game's own clock instead (so
 // every 20th passes the repeat guard), as fast as the machine goes, and prints resident memory
 // every tenth of the way: it should settle, not grow.
+// With --soak SECONDS it plays for that long as a child would: a random key every 0.1 to 1 s
+// (through the window's key events), and prints resident memory, CPU and the frames per second
+// that reached the screen every minute (bench/soak.sh runs an hour of it).
 #include "game/formmain.h"
 #include "platform/system/datetime.h"
 #include "platform/system/productidentity.h"
@@ -18,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -117,6 +121,48 @@ int Stress(TfrmMain& form, int presses)
     return 0;
 }
 
+int Soak(TfrmMain& form, int seconds)
+{
+    std::mt19937 random(5);
+    int frames = 0;
+    struct TFrameCounter : QObject {
+        int* Frames;
+        explicit TFrameCounter(int* frames)
+            : Frames(frames)
+        {
+        }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                ++*Frames;
+            return false;
+        }
+    } counter(&frames);
+    form.TransitionView().installEventFilter(&counter);
+    static const int keys[] = { Qt::Key_A, Qt::Key_B, Qt::Key_M, Qt::Key_Z, Qt::Key_1, Qt::Key_9, Qt::Key_Space,
+        Qt::Key_Return, Qt::Key_Left, Qt::Key_F5, Qt::Key_Comma, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Shift };
+    QTimer press;
+    press.setSingleShot(true);
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        const int key = keys[random() % std::size(keys)];
+        const QString text = key >= Qt::Key_A && key <= Qt::Key_Z ? QString(QChar(key)).toLower() : QString();
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&form, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&form, &up);
+        press.start(100 + int(random() % 900));
+    });
+    press.start(100);
+    std::printf("minute  resident MB  CPU %%  frames/s\n");
+    for (int minute = 1; minute * 60 <= seconds; ++minute) {
+        frames = 0;
+        const double cpu = CpuPercentOver(60000, nullptr);
+        std::printf("%6d  %11.1f  %5.1f  %8.1f\n", minute, ResidentKiB() / 1024.0, cpu, frames / 60.0);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     const auto processStart = Clock::now();
@@ -126,6 +172,10 @@ int main(int argc, char** argv)
     if (argc == 3 && QByteArray(argv[1]) == "--stress") {
         form.show();
         return Stress(form, std::atoi(argv[2]));
+    }
+    if (argc == 3 && QByteArray(argv[1]) == "--soak") {
+        form.show();
+        return Soak(form, std::atoi(argv[2]));
     }
     TPaintWatch formPaint;
     form.installEventFilter(&formPaint);

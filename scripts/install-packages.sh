@@ -2,12 +2,15 @@
 # SPDX-License-Identifier: MIT
 # Copyright (c) 2026 The Tapsy developers
 #
-# Installs the Debian packages of scripts/packages.txt that are not installed yet (with sudo
-# when not run as root). Nothing is fetched when everything is there already.
+# Installs the Debian packages of scripts/packages.txt (or of the lists given as arguments) that
+# are not installed yet (with sudo when not run as root). Nothing is fetched when everything is
+# there already.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$here/packages.txt" | grep -v '^$')
+lists=("$@")
+[ ${#lists[@]} -gt 0 ] || lists=("$here/packages.txt")
+mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "${lists[@]}" | grep -v '^$')
 
 missing=()
 for package in "${packages[@]}"; do

@@ -241,6 +241,7 @@ void TCustomTransitionView::StartTimer()
     }
     if (m_delay == 0)
         return;
+    m_timerEnded = false;
     timeBeginPeriod(m_timerResolution);
     m_timerID = timeSetEvent(m_delay, m_timerResolution, &TCustomTransitionView::TimerCallback,
         reinterpret_cast<uintptr_t>(this), TIME_PERIODIC);
@@ -253,8 +254,7 @@ void TCustomTransitionView::StopTimer()
     const uint32_t id = m_timerID.exchange(0);
     if (id == 0)
         return;
-    // Waits for a callback that is running, unless this is that callback: after this no
-    // callback of the timer touches the view.
+    // Waits for a callback that is running: after this no callback of the timer touches the view.
     timeKillEvent(id);
     timeEndPeriod(m_timerResolution);
     std::this_thread::yield();
@@ -264,8 +264,8 @@ void TCustomTransitionView::StopTimer()
 void TCustomTransitionView::TimerCallback(uint32_t TimerID, uintptr_t User)
 {
     auto* view = reinterpret_cast<TCustomTransitionView*>(User);
-    // A tick that raced with StopTimer belongs to no transition any more.
-    if (view->m_timerID != TimerID)
+    // A tick that raced with StopTimer, or that follows the end, belongs to no transition.
+    if (view->m_timerID != TimerID || view->m_timerEnded)
         return;
     bool more = false;
     try {
@@ -276,7 +276,10 @@ void TCustomTransitionView::TimerCallback(uint32_t TimerID, uintptr_t User)
         more = false;
     }
     if (!more) {
-        view->StopTimer();
+        // The timer is killed on the user-interface thread, which waits for this callback to
+        // return: a timer that killed itself here could still be touching a view that is
+        // being destroyed or restarted.
+        view->m_timerEnded = true;
         view->PostToSelf(TransitionCompletedEvent);
     }
 }
@@ -312,8 +315,10 @@ void TCustomTransitionView::ProgressChanged(uint32_t Transition)
 void TCustomTransitionView::TransitionCompleted(uint32_t Transition)
 {
     // The end of a transition that was stopped meanwhile must not end the next one.
-    if (Transition == m_transition && m_busy && !m_manual)
-        Unprepare();
+    if (Transition != m_transition || !m_busy || m_manual)
+        return;
+    StopTimer();
+    Unprepare();
 }
 
 void TCustomTransitionView::Stop()

@@ -59,6 +59,7 @@ TCustomTransitionView::~TCustomTransitionView()
 {
     m_destroying = true;
     Stop();
+    StopTimer();
     m_picture->OnChange = nullptr;
     m_bgPicture->OnChange = nullptr;
 }

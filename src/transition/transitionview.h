@@ -208,6 +208,8 @@ private:
     std::unique_ptr<TGdiBitmap> m_oldBitmap;
     std::unique_ptr<TGdiBitmap> m_pictureBitmap;
     std::atomic<uint32_t> m_timerID { 0 };
+    // Set by the callback that reached the end; the timer itself is killed on the UI thread.
+    std::atomic<bool> m_timerEnded { false };
     uint32_t m_timerResolution = 0;
     std::atomic<uint32_t> m_lastTick { 0 };
     // Guards frame composition and painting against the timer thread; re-entrant, since

@@ -50,8 +50,8 @@ TAPSY_DECLARE_EFFECT(098) { Bars(Screen, Picture, W, H, X, Y, 3, 3); }
 // overlap.
 TAPSY_DECLARE_EFFECT(099)
 {
-    TRegionGuard fromTopLeft(CreateBarsRgn(2 * X, 2 * Y, W, H, 2, 2));
-    HRGN R = CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 1);
-    CombineRgn(R, R, fromTopLeft.Get(), RGN_AND);
-    ClippedCopy(Screen, Picture, W, H, R);
+    const TOwnedRegion fromTopLeft(CreateBarsRgn(2 * X, 2 * Y, W, H, 2, 2));
+    TOwnedRegion R(CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 1));
+    CombineRgn(R.get(), R.get(), fromTopLeft.get(), RGN_AND);
+    ClippedCopy(Screen, Picture, W, H, R.release());
 }

@@ -30,9 +30,7 @@ TAPSY_DECLARE_EFFECT(112) { Triangle(Screen, Picture, W, H, { 0, H, 2 * X, H, 0,
 // draws the whole picture the way a canvas draws one: a plain copy at its own size.
 TAPSY_DECLARE_EFFECT(113)
 {
-    HRGN R = CreatePolyRgn({ W, H, W - 2 * X, H, W, H - 2 * Y });
     TClipGuard clip(Screen.DC());
-    SelectClipRgn(Screen.DC(), R);
-    DeleteObject(R);
+    SelectClipRgn(Screen.DC(), TOwnedRegion(CreatePolyRgn({ W, H, W - 2 * X, H, W, H - 2 * Y })).get());
     Copy(Screen, Picture, 0, 0, W, H, 0, 0);
 }

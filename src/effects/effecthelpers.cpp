@@ -557,7 +557,7 @@ int32_t RandomBelow(int32_t N)
 
 void ClippedCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R)
 {
-    const TRegionGuard region(R);
+    const TOwnedRegion region(R);
     SelectClipRgn(Screen.DC(), R);
     const TClipGuard clip(Screen.DC());
     BitBlt(Screen.DC(), 0, 0, W, H, Picture.DC(), 0, 0, SRCCOPY);

@@ -94,12 +94,6 @@ private:
     uint32_t m_saved;
 };
 
-struct TRegionDeleter {
-    void operator()(HRGN region) const { DeleteObject(region); }
-};
-// A region that is deleted when it leaves scope unless it is released, e.g. to ClippedCopy.
-using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
-
 // Cells of 2N x 2N laid from the top-left corner, column by column; the last column and row
 // may reach past the picture. N is at least 1.
 template <typename TCellProc>
@@ -131,22 +125,6 @@ HRGN UniteOverCells(int32_t W, int32_t H, int32_t N, TMakeAt MakeAt)
     });
     return cells.release();
 }
-
-// Deletes a region when it leaves scope.
-class TRegionGuard {
-public:
-    explicit TRegionGuard(HRGN region)
-        : m_region(region)
-    {
-    }
-    ~TRegionGuard() { DeleteObject(m_region); }
-    TRegionGuard(const TRegionGuard&) = delete;
-    TRegionGuard& operator=(const TRegionGuard&) = delete;
-    HRGN Get() const { return m_region; }
-
-private:
-    HRGN m_region;
-};
 
 // Removes the clip of a device context when it leaves scope, so no clip outlives an effect even
 // when a transfer throws.

@@ -28,8 +28,8 @@ void CopyThroughTriangles(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, in
     if (!accumulator)
         return;
     for (const TTriangle& triangle : triangles.subspan(1)) {
-        TRegionGuard piece(CreatePolyRgn(triangle));
-        CombineRgn(accumulator.get(), accumulator.get(), piece.Get(), RGN_OR);
+        const TOwnedRegion piece(CreatePolyRgn(triangle));
+        CombineRgn(accumulator.get(), accumulator.get(), piece.get(), RGN_OR);
     }
     ClippedCopy(Screen, Picture, W, H, accumulator.release());
 }

@@ -446,10 +446,50 @@ void ApplyVReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Top, int32_t Count
     }
 }
 
+namespace {
+
+typedef uint8_t TPixelBytes __attribute__((vector_size(16))); // four pixels
+typedef uint16_t TPixelWords __attribute__((vector_size(16))); // two pixels, a byte a word
+
+} // namespace
+
+void BlendPixels(uint32_t* dst, const uint32_t* src, size_t count, const TByteWeights& weights)
+{
+    // dst + floor((src − dst)·w / 256) = (dst·(256 − w) + src·w) >> 8, as dst·256 is a multiple
+    // of 256; the sum is at most 255·256, so a byte widened to 16 bits holds it and four pixels
+    // are blended at a time.
+    const TPixelWords take = { weights[0], weights[1], weights[2], weights[3], weights[0], weights[1],
+        weights[2], weights[3] };
+    const TPixelWords keep = 256 - take;
+    const TPixelBytes zero {};
+    const auto Group = [&](size_t i, size_t n) {
+        TPixelBytes d {}, s {};
+        std::memcpy(&d, dst + i, n * 4);
+        std::memcpy(&s, src + i, n * 4);
+        const auto Low = [&](TPixelBytes v) {
+            return TPixelWords(__builtin_shufflevector(v, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
+        };
+        const auto High = [&](TPixelBytes v) {
+            return TPixelWords(
+                __builtin_shufflevector(v, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
+        };
+        const TPixelBytes lo = TPixelBytes((Low(d) * keep + Low(s) * take) >> 8);
+        const TPixelBytes hi = TPixelBytes((High(d) * keep + High(s) * take) >> 8);
+        d = __builtin_shufflevector(lo, hi, 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+        std::memcpy(dst + i, &d, n * 4);
+    };
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        Group(i, 4);
+    if (i < count)
+        Group(i, count - i);
+}
+
 void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, int32_t Left,
     int32_t Top, int32_t Width, int32_t Height)
 {
-    const int32_t a = MulDiv(256, Percent, 100);
+    // Beyond 0 … 100 a blend would leave the range between the two values and wrap in the byte.
+    const auto a = uint16_t(MulDiv(256, std::clamp(Percent, 0, 100), 100));
     // Clipped to both bitmaps, so a rectangle or a size mismatch can never reach past a block.
     const int32_t x0 = std::max(Left, 0);
     const int32_t y0 = std::max(Top, 0);
@@ -457,17 +497,8 @@ void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, i
     const int32_t y1 = int32_t(std::min<int64_t>({ int64_t(Top) + Height, Src.Height(), Dst.Height() }));
     if (x0 >= x1 || y0 >= y1)
         return;
-    const int32_t n = (x1 - x0) * 4;
-    for (int32_t y = y0; y < y1; ++y) {
-        uint8_t* d = reinterpret_cast<uint8_t*>(Dst.ScanLine(y) + x0);
-        const uint8_t* s = reinterpret_cast<const uint8_t*>(Src.ScanLine(y) + x0);
-        for (int32_t i = 0; i < n; i += 4) {
-            // >> floors a negative difference, so a blend never overshoots the source.
-            d[i] = uint8_t(d[i] + (((s[i] - d[i]) * a) >> 8));
-            d[i + 1] = uint8_t(d[i + 1] + (((s[i + 1] - d[i + 1]) * a) >> 8));
-            d[i + 2] = uint8_t(d[i + 2] + (((s[i + 2] - d[i + 2]) * a) >> 8));
-        }
-    }
+    for (int32_t y = y0; y < y1; ++y)
+        BlendPixels(Dst.ScanLine(y) + x0, Src.ScanLine(y) + x0, size_t(x1 - x0), { a, a, a, 0 });
 }
 
 void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY, long double Angle)

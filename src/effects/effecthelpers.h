@@ -7,6 +7,8 @@
 
 #include "platform/gdi/gdi.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -61,10 +63,21 @@ inline HRGN CreatePolyRgn(std::initializer_list<int32_t> Values)
     return CreatePolyRgn(std::span<const int32_t>(Values.begin(), Values.size()));
 }
 
+// The angles of the turning and sweeping effects are in radians.
+constexpr long double Pi = 3.1415926535897932385L;
+
+// Weights 0 … 256 of a blend, one for each byte of a pixel in memory order: blue, green, red and
+// the fourth byte.
+using TByteWeights = std::array<uint16_t, 4>;
+// Blends `count` pixels of `src` into `dst`, each byte by its weight w: dst + floor((src − dst)·w
+// / 256). Weight 0 keeps the byte of `dst`, 256 takes the one of `src`. The blend of every
+// effect: cross-fade, merge and channel mix.
+void BlendPixels(uint32_t* dst, const uint32_t* src, size_t count, const TByteWeights& weights);
+
 // Shading of a rolled band: columns Left … Left+Count−1 of every row, or rows Top … Top+Count−1.
 void ApplyHReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Left, int32_t Count);
 void ApplyVReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Top, int32_t Count);
-// Blends Src into Dst by Percent inside the rectangle.
+// Blends Src into Dst by Percent (kept within 0 … 100) inside the rectangle.
 void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, int32_t Left,
     int32_t Top, int32_t Width, int32_t Height);
 // Draws Src rotated by Angle (radians) about (CX, CY) over Dst; CY is measured from the bottom.

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr long double Pi = 3.1415926535897932385L;
-
-
 // A store that got no rectangle yields no region, which the clipped copy would take as "no
 // clip" and copy the whole picture: such a frame draws nothing instead.
 void CopyThroughRects(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,

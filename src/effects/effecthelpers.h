@@ -48,6 +48,20 @@ private:
     uint8_t* m_nextRect = nullptr;
 };
 
+// Rectangles given along an axis and across it, stored as they are or, for the transposed axis,
+// with x and y exchanged: a builder written for horizontal bands serves vertical ones too.
+struct TAxisRects {
+    TComplexRegion& Store;
+    bool Transposed;
+    void Add(int32_t along0, int32_t across0, int32_t along1, int32_t across1) const
+    {
+        if (Transposed)
+            Store.AddRect(across0, along0, across1, along1);
+        else
+            Store.AddRect(along0, across0, along1, across1);
+    }
+};
+
 // Region builders; each returns a new region that the caller deletes (or nullptr when it
 // stored no rectangle). XP / YP are the progress extents the effect chooses; HKind / VKind
 // the kind of horizontal and vertical bands, 0 meaning none.

@@ -60,20 +60,15 @@ void MovingRectangles(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_
     const int32_t V = MulDiv(D, Progress, 100);
 
     TComplexRegion rects;
-    const auto Add = [&](int32_t a0, int32_t b0, int32_t a1, int32_t b1) {
-        if (transposed)
-            rects.AddRect(b0, a0, b1, a1);
-        else
-            rects.AddRect(a0, b0, a1, b1);
-    };
+    const TAxisRects axis { rects, transposed };
     for (int32_t b = -N; b < Across; b += 3 * N)
-        Add(0, b - A, Along, b + A);
+        axis.Add(0, b - A, Along, b + A);
     if (from == TSlatsFrom::Start)
         for (int32_t a = 0; a < Along; a += D)
-            Add(a, 0, a + V, Across);
+            axis.Add(a, 0, a + V, Across);
     else
         for (int32_t a = Along; a > 0; a -= D)
-            Add(a - V, 0, a, Across);
+            axis.Add(a - V, 0, a, Across);
     CopyThroughRects(Screen, Picture, W, H, rects);
 }
 

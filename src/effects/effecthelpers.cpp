@@ -533,11 +533,16 @@ int32_t RandomBelow(int32_t N)
     return int32_t((uint64_t(RandomSeed) * uint32_t(N)) >> 32);
 }
 
-
 void ClippedCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R)
 {
     const TOwnedRegion region(R);
     SelectClipRgn(Screen.DC(), R);
     const TClipGuard clip(Screen.DC());
     BitBlt(Screen.DC(), 0, 0, W, H, Picture.DC(), 0, 0, SRCCOPY);
+}
+
+void CopyThrough(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R)
+{
+    if (R)
+        ClippedCopy(Screen, Picture, W, H, R);
 }

@@ -121,6 +121,21 @@ private:
     uint32_t m_saved;
 };
 
+// Merges the polygons' regions into `First` in order with `Mode` (RGN_OR or RGN_XOR), each made
+// just before and deleted right after its merge; returns the result. No `First`, no result.
+template <typename TPolygons>
+HRGN MergePolygons(HRGN First, const TPolygons& Polygons, int32_t Mode)
+{
+    TOwnedRegion result(First);
+    if (!result)
+        return nullptr;
+    for (const auto& polygon : Polygons) {
+        const TOwnedRegion next(CreatePolyRgn(polygon));
+        CombineRgn(result.get(), result.get(), next.get(), Mode);
+    }
+    return result.release();
+}
+
 // Cells of 2N x 2N laid from the top-left corner, column by column; the last column and row
 // may reach past the picture. N is at least 1.
 template <typename TCellProc>
@@ -184,3 +199,6 @@ inline void Stretch(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t dx, int32_t
 // The clipped copy: clip Screen to R, copy the whole picture, remove the clip, delete R (also
 // when the copy fails). With R null nothing clips, so the whole picture is copied.
 void ClippedCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R);
+// The clipped copy through R, but nothing at all without a region (a store that got no
+// rectangle, no cell, a failed region call), which the clipped copy would take as no clip.
+void CopyThrough(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R);

@@ -78,7 +78,5 @@ TAPSY_DECLARE_EFFECT(128)
                     squares.AddRect(x0, y0, x0 + 2 * S, y0 + 2 * S);
         R = squares.CreateRegion();
     }
-    // No square chosen: no region, and the clipped copy would then copy the whole picture.
-    if (R)
-        ClippedCopy(Screen, Picture, W, H, R);
+    CopyThrough(Screen, Picture, W, H, R);
 }

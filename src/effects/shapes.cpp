@@ -14,15 +14,6 @@
 
 namespace {
 
-// A store that got no rectangle yields no region, which the clipped copy would take as "no
-// clip" and copy the whole picture: such a frame draws nothing instead.
-void CopyThroughRects(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
-    TComplexRegion& rects)
-{
-    if (HRGN R = rects.CreateRegion())
-        ClippedCopy(Screen, Picture, W, H, R);
-}
-
 int32_t ShredCellSize(int32_t W, int32_t H) { return std::min(W, H) / 10 + 1; }
 
 enum class TTurn { Clockwise = 1, Anticlockwise = -1 };
@@ -69,7 +60,7 @@ void MovingRectangles(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_
     else
         for (int32_t a = Along; a > 0; a -= D)
             axis.Add(a - V, 0, a, Across);
-    CopyThroughRects(Screen, Picture, W, H, rects);
+    CopyThrough(Screen, Picture, W, H, rects.CreateRegion());
 }
 
 // The X by Y rectangle centred on the picture.
@@ -101,7 +92,7 @@ TAPSY_DECLARE_EFFECT(143)
     TComplexRegion squares;
     ForEachCellCentre(W, H, N,
         [&](int32_t cx, int32_t cy) { squares.AddRect(cx - A, cy - A, cx + A, cy + A); });
-    CopyThroughRects(Screen, Picture, W, H, squares);
+    CopyThrough(Screen, Picture, W, H, squares.CreateRegion());
 }
 
 TAPSY_DECLARE_EFFECT(144)
@@ -161,7 +152,7 @@ TAPSY_DECLARE_EFFECT(153)
 {
     const int32_t N = ShredCellSize(W, H);
     const int32_t Rd = MulDiv(3 * N, Progress, 200);
-    if (HRGN circles = UniteOverCells(W, H, N,
-            [Rd](int32_t cx, int32_t cy) { return CreateEllipticRgn(cx - Rd, cy - Rd, cx + Rd, cy + Rd); }))
-        ClippedCopy(Screen, Picture, W, H, circles);
+    CopyThrough(Screen, Picture, W, H, UniteOverCells(W, H, N, [Rd](int32_t cx, int32_t cy) {
+        return CreateEllipticRgn(cx - Rd, cy - Rd, cx + Rd, cy + Rd);
+    }));
 }

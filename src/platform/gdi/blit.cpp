@@ -7,35 +7,31 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
 
-TRect Intersect(const TRect& a, const TRect& b)
-{
-    return { std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-        std::min(a.Bottom, b.Bottom) };
-}
+// The two bitmaps of a transfer and the corners of its rectangles in device coordinates.
+struct TTransferEnds {
+    TGdiBitmap& Target;
+    const TGdiBitmap& Source;
+    int64_t DX, DY; // destination corner
+    int64_t SX, SY; // source corner
+    bool SameBitmap() const { return &Target == &Source; }
+};
 
-// The visible device boxes of `area`: the area within the bitmap and the clip region.
-// A single rectangle without a clip region takes the fast path.
-void VisibleBoxes(HDC dc, const TRect& area, std::vector<TRect>& out)
+// Nothing when either bitmap is empty: then there is nothing to transfer.
+std::optional<TTransferEnds> TransferEnds(HDC dst, int32_t x, int32_t y, HDC src, int32_t sx, int32_t sy)
 {
-    out.clear();
-    const TRect r = Intersect(area, { 0, 0, dc->Bitmap().Width(), dc->Bitmap().Height() });
-    if (r.IsEmpty())
-        return;
-    if (!dc->State().Clip) {
-        out.push_back(r);
-        return;
-    }
-    TGdiRegion part(r);
-    pixman_region32_intersect(&part.Region, &part.Region, &dc->State().Clip->Region);
-    int n = 0;
-    const pixman_box32_t* boxes = pixman_region32_rectangles(&part.Region, &n);
-    out.reserve(size_t(n));
-    for (int i = 0; i < n; ++i)
-        out.push_back({ boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2 });
+    TGdiBitmap& target = dst->Bitmap();
+    const TGdiBitmap& source = src->Bitmap();
+    if (target.Empty() || source.Empty())
+        return std::nullopt;
+    const TPoint dOrg = dst->State().ViewportOrigin;
+    const TPoint sOrg = src->State().ViewportOrigin;
+    return TTransferEnds { target, source, int64_t(x) + dOrg.X, int64_t(y) + dOrg.Y, int64_t(sx) + sOrg.X,
+        int64_t(sy) + sOrg.Y };
 }
 
 TRect BoundsOf(const std::vector<TRect>& boxes)
@@ -80,16 +76,14 @@ bool BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_
         return false;
     if (w <= 0 || h <= 0)
         return true;
-    TGdiBitmap& target = dst->Bitmap();
-    const TGdiBitmap& source = src->Bitmap();
-    if (target.Empty() || source.Empty())
+    const auto ends = TransferEnds(dst, x, y, src, sx, sy);
+    if (!ends)
         return true;
-
-    const TPoint dOrg = dst->State().ViewportOrigin;
-    const TPoint sOrg = src->State().ViewportOrigin;
-    const int64_t dx = int64_t(x) + dOrg.X, dy = int64_t(y) + dOrg.Y;
+    TGdiBitmap& target = ends->Target;
+    const TGdiBitmap& source = ends->Source;
+    const int64_t dx = ends->DX, dy = ends->DY;
     // Device offset from a destination pixel to its source pixel.
-    const int64_t ox = int64_t(sx) + sOrg.X - dx, oy = int64_t(sy) + sOrg.Y - dy;
+    const int64_t ox = ends->SX - dx, oy = ends->SY - dy;
     // Destination area: the rectangle, limited to where the source bitmap has pixels.
     const int64_t left = std::max<int64_t>(dx, -ox), top = std::max<int64_t>(dy, -oy);
     const int64_t right = std::min<int64_t>(dx + w, int64_t(source.Width()) - ox);
@@ -106,10 +100,10 @@ bool BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_
     const int32_t offX = int32_t(ox), offY = int32_t(oy);
     thread_local std::vector<uint32_t> snapshot;
     TSourceView view = ViewOf(source);
-    if (&target == &source && (offX != 0 || offY != 0)) {
+    if (ends->SameBitmap() && (offX != 0 || offY != 0)) {
         const TRect b = BoundsOf(boxes);
         view = SnapshotOf(source, { b.Left + offX, b.Top + offY, b.Right + offX, b.Bottom + offY }, snapshot);
-    } else if (&target == &source) {
+    } else if (ends->SameBitmap()) {
         return true; // copying onto itself changes nothing
     }
 
@@ -179,15 +173,13 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
         return false;
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
         return true;
-    TGdiBitmap& target = dst->Bitmap();
-    const TGdiBitmap& source = src->Bitmap();
-    if (target.Empty() || source.Empty())
+    const auto ends = TransferEnds(dst, x, y, src, sx, sy);
+    if (!ends)
         return true;
-
-    const TPoint dOrg = dst->State().ViewportOrigin;
-    const TPoint sOrg = src->State().ViewportOrigin;
-    const int64_t dx = int64_t(x) + dOrg.X, dy = int64_t(y) + dOrg.Y;
-    const int64_t sdx = int64_t(sx) + sOrg.X, sdy = int64_t(sy) + sOrg.Y;
+    TGdiBitmap& target = ends->Target;
+    const TGdiBitmap& source = ends->Source;
+    const int64_t dx = ends->DX, dy = ends->DY;
+    const int64_t sdx = ends->SX, sdy = ends->SY;
     // A negative size covers edge + size + 1 … edge.
     const int64_t left = w > 0 ? dx : dx + w + 1, right = w > 0 ? dx + w : dx + 1;
     const int64_t top = h > 0 ? dy : dy + h + 1, bottom = h > 0 ? dy + h : dy + 1;
@@ -205,7 +197,7 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
 
     thread_local std::vector<uint32_t> snapshot;
     TSourceView view = ViewOf(source);
-    if (&target == &source) {
+    if (ends->SameBitmap()) {
         // Only the source window that the mapped pixels read.
         auto span = [](const std::vector<int32_t>& map, int32_t limit) {
             int32_t lo = limit, hi = -1;

@@ -3,6 +3,7 @@
 #include "effecthelpers.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -449,6 +450,24 @@ void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, i
         BlendPixels(Dst.ScanLine(y) + x0, Src.ScanLine(y) + x0, size_t(x1 - x0), { a, a, a, 0 });
 }
 
+namespace {
+
+// a / d rounded down and up, for d > 0.
+int64_t FloorDiv(int64_t a, int64_t d) { return a >= 0 ? a / d : -((-a + d - 1) / d); }
+int64_t CeilDiv(int64_t a, int64_t d) { return -FloorDiv(-a, d); }
+
+// The steps k = 0, 1, … for which lo ≤ a0 + k·d < hi, as [first, last) (first ≥ last: none).
+std::pair<int64_t, int64_t> StepsWithin(int64_t a0, int64_t d, int64_t lo, int64_t hi)
+{
+    if (d == 0)
+        return lo <= a0 && a0 < hi ? std::pair<int64_t, int64_t> { 0, INT64_MAX } : std::pair<int64_t, int64_t> { 0, 0 };
+    if (d > 0)
+        return { CeilDiv(lo - a0, d), FloorDiv(hi - 1 - a0, d) + 1 };
+    return { CeilDiv(a0 - hi + 1, -d), FloorDiv(a0 - lo, -d) + 1 };
+}
+
+} // namespace
+
 void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY, long double Angle)
 {
     const int32_t S = int32_t(std::trunc(std::sin(-Angle) * 65536.0L));
@@ -473,12 +492,27 @@ void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY,
     // The products are 32-bit; they are linear in the column and the row, so unsigned
     // accumulators give the same values with an add per pixel. Up to this size they never
     // wrap, so along a row both source coordinates are monotonic and the pixels that find a
-    // source form one run: it is found from both ends and then copied without tests.
+    // source form one run: it is worked out once for each row and then copied without tests.
     const bool monotonic = std::max({ W, H, std::abs(CX), std::abs(CY) }) <= 8192;
+    const uint32_t u0 = 1u - uint32_t(CX);
+    thread_local std::vector<std::pair<int32_t, int32_t>> runs;
+    if (monotonic) {
+        runs.resize(size_t(std::max(rows, 0)));
+        for (int32_t r = 0; r < rows; ++r) {
+            // Exact in 64 bits: the source column is CX + floor(ax / 2^16), inside for
+            // −CX·2^16 ≤ ax < (W − CX)·2^16; likewise the source row.
+            const int64_t v = int64_t(H) - r - CY;
+            const int64_t ax0 = (1 - int64_t(CX)) * C - v * S, ab0 = (1 - int64_t(CX)) * S + v * C;
+            const auto [x0, x1] = StepsWithin(ax0, C, -int64_t(CX) * 65536, (int64_t(W) - CX) * 65536);
+            const auto [y0, y1] = StepsWithin(ab0, S, -int64_t(CY) * 65536, (int64_t(H) - CY) * 65536);
+            const int64_t first = std::max<int64_t>({ x0, y0, 0 });
+            const int64_t last = std::min<int64_t>({ x1, y1, cols });
+            runs[size_t(r)] = first < last ? std::pair { int32_t(first), int32_t(last) } : std::pair { 0, 0 };
+        }
+    }
     // A rotated row reads the source across many rows, so the frame is walked in tiles that
     // keep those reads (and their pages) close together.
     constexpr int32_t TileW = 32, TileH = 32;
-    const uint32_t u0 = 1u - uint32_t(CX);
     for (int32_t r0 = 0; r0 < rows; r0 += TileH) {
         const int32_t r1 = std::min(rows, r0 + TileH);
         for (int32_t c0 = 0; c0 < cols; c0 += TileW) {
@@ -495,16 +529,10 @@ void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY,
                             dst[c] = sourceRow[size_t(CY + (int32_t(ab) >> 16))][CX + (int32_t(ax) >> 16)];
                     continue;
                 }
-                int32_t first = c0;
-                while (first < c1 && !inside(ax, ab)) {
-                    ++first;
-                    ax += uint32_t(C);
-                    ab += uint32_t(S);
-                }
-                int32_t last = c1;
-                while (last > first
-                    && !inside(ax + uint32_t(last - 1 - first) * uint32_t(C), ab + uint32_t(last - 1 - first) * uint32_t(S)))
-                    --last;
+                const int32_t first = std::max(c0, runs[size_t(r)].first);
+                const int32_t last = std::min(c1, runs[size_t(r)].second);
+                ax += uint32_t(first - c0) * uint32_t(C);
+                ab += uint32_t(first - c0) * uint32_t(S);
                 for (int32_t c = first; c < last; ++c, ax += uint32_t(C), ab += uint32_t(S))
                     dst[c] = sourceRow[size_t(CY + (int32_t(ab) >> 16))][CX + (int32_t(ax) >> 16)];
             }

@@ -79,11 +79,9 @@ bool BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_
     const auto ends = TransferEnds(dst, x, y, src, sx, sy);
     if (!ends)
         return true;
-    TGdiBitmap& target = ends->Target;
-    const TGdiBitmap& source = ends->Source;
-    const int64_t dx = ends->DX, dy = ends->DY;
+    const auto& [target, source, dx, dy, sdx, sdy] = *ends;
     // Device offset from a destination pixel to its source pixel.
-    const int64_t ox = ends->SX - dx, oy = ends->SY - dy;
+    const int64_t ox = sdx - dx, oy = sdy - dy;
     // Destination area: the rectangle, limited to where the source bitmap has pixels.
     const int64_t left = std::max<int64_t>(dx, -ox), top = std::max<int64_t>(dy, -oy);
     const int64_t right = std::min<int64_t>(dx + w, int64_t(source.Width()) - ox);
@@ -142,26 +140,53 @@ void MapAxis(int64_t edge, int64_t size, int64_t sEdge, int64_t sSize, int32_t s
     }
 }
 
-// Pixels and column maps share no memory; saying so lets the compiler keep the map in
-// registers instead of reloading it after every store (int32_t and uint32_t may alias).
-void Gather(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+// The row kernels of a stretch: out[i] = in[map[i]] for the n pixels of a destination row,
+// chosen once for a box by the shape of its column map. Pixels and column maps share no memory;
+// saying so lets the compiler keep the map in registers instead of reloading it after every
+// store (int32_t and uint32_t may alias).
+using TStretchRow = void (*)(uint32_t* __restrict out, const uint32_t* __restrict in,
+    const int32_t* __restrict map, int32_t n);
+
+// Columns 1:1 in order: a plain copy.
+void CopyColumns(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+{
+    std::memcpy(out, in + map[0], size_t(n) * 4);
+}
+
+// Columns 1:1 mirrored: out[i] = in[map[0] − i].
+void CopyColumnsReversed(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map,
+    int32_t n)
+{
+    in += map[0];
+    for (int32_t i = 0; i < n; ++i)
+        out[i] = in[-i];
+}
+
+void GatherColumns(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
 {
     for (int32_t i = 0; i < n; ++i)
         out[i] = in[map[i]];
 }
 
-// A mirrored 1:1 row: out[i] = in[−i].
-void CopyReversed(uint32_t* __restrict out, const uint32_t* __restrict in, int32_t n)
-{
-    for (int32_t i = 0; i < n; ++i)
-        out[i] = in[-i];
-}
-
-void GatherValid(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+// Some columns fall outside the source (−1 in the map) and keep their pixels.
+void GatherValidColumns(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map,
+    int32_t n)
 {
     for (int32_t i = 0; i < n; ++i)
         if (map[i] >= 0)
             out[i] = in[map[i]];
+}
+
+TStretchRow StretchRowFor(const int32_t* map, int32_t n)
+{
+    bool contiguous = true, reversed = true;
+    for (int32_t i = 0; i < n; ++i) {
+        if (map[i] < 0)
+            return GatherValidColumns;
+        contiguous = contiguous && (i == 0 || map[i] == map[i - 1] + 1);
+        reversed = reversed && (i == 0 || map[i] == map[i - 1] - 1);
+    }
+    return contiguous ? CopyColumns : reversed ? CopyColumnsReversed : GatherColumns;
 }
 
 } // namespace
@@ -176,10 +201,7 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
     const auto ends = TransferEnds(dst, x, y, src, sx, sy);
     if (!ends)
         return true;
-    TGdiBitmap& target = ends->Target;
-    const TGdiBitmap& source = ends->Source;
-    const int64_t dx = ends->DX, dy = ends->DY;
-    const int64_t sdx = ends->SX, sdy = ends->SY;
+    const auto& [target, source, dx, dy, sdx, sdy] = *ends;
     // A negative size covers edge + size + 1 … edge.
     const int64_t left = w > 0 ? dx : dx + w + 1, right = w > 0 ? dx + w : dx + 1;
     const int64_t top = h > 0 ? dy : dy + h + 1, bottom = h > 0 ? dy + h : dy + 1;
@@ -218,31 +240,21 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
     for (const TRect& b : boxes) {
         const int32_t* colMap = columns.data() + (b.Left - bounds.Left);
         const int32_t n = b.Width();
-        bool allColumns = true, contiguous = true, reversed = true;
-        for (int32_t i = 0; i < n && allColumns; ++i) {
-            allColumns = colMap[i] >= 0;
-            contiguous = contiguous && (i == 0 || colMap[i] == colMap[i - 1] + 1);
-            reversed = reversed && (i == 0 || colMap[i] == colMap[i - 1] - 1);
-        }
+        const TStretchRow stretchRow = StretchRowFor(colMap, n);
+        // A repeated source row is a copy of the row just drawn, unless that row kept some of
+        // its own pixels.
+        const bool copyRepeats = stretchRow != GatherValidColumns;
         int32_t previousSource = -1;
-        uint32_t* previousRow = nullptr;
+        const uint32_t* previousRow = nullptr;
         for (int32_t row = b.Top; row < b.Bottom; ++row) {
             const int32_t s = rows[size_t(row - bounds.Top)];
             if (s < 0)
                 continue;
             uint32_t* out = target.ScanLine(row) + b.Left;
-            const uint32_t* in = view.Row(s);
-            // A repeated source row is a copy of the row just drawn; a 1:1 column run is a copy.
-            if (allColumns && s == previousSource && previousRow)
+            if (copyRepeats && s == previousSource)
                 std::memcpy(out, previousRow, size_t(n) * 4);
-            else if (allColumns && contiguous)
-                std::memcpy(out, in + colMap[0], size_t(n) * 4);
-            else if (allColumns && reversed)
-                CopyReversed(out, in + colMap[0], n);
-            else if (allColumns)
-                Gather(out, in, colMap, n);
             else
-                GatherValid(out, in, colMap, n);
+                stretchRow(out, view.Row(s), colMap, n);
             previousSource = s;
             previousRow = out;
         }

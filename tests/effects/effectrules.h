@@ -3,8 +3,8 @@
 //
 // The rules the effect tests share, written independently of the effects library: the Windows
 // MulDiv and the extents X and Y, the effects' random generator replayed, pixel-centre tests for
-// polygons and rectangles, the expected frame of block copies and nearest stretches, a mask of
-// pixels, and the duties every effect has besides drawing its frame.
+// polygons and rectangles, the expected frame of block copies and nearest stretches, and a mask
+// of pixels.
 #pragma once
 
 #include "effecttest.h"
@@ -197,73 +197,6 @@ inline ::testing::AssertionResult ShowsStart(const TFrame& frame)
 inline ::testing::AssertionResult ShowsPicture(const TFrame& frame)
 {
     return ShowsPictureWhere(frame, [](int32_t, int32_t) { return true; });
-}
-
-// ---------------------------------------------------------------------------------------------
-// What every effect owes its caller besides the frame
-
-// What must be as it was after an effect call: the regions alive and Picture's bytes.
-struct TBefore {
-    explicit TBefore(const TFrame& frame)
-        : Regions(LiveRegionCount())
-        , Picture(frame.Picture.Bits(), frame.Picture.Bits() + frame.Picture.ByteCount())
-    {
-    }
-    int64_t Regions;
-    std::vector<uint8_t> Picture;
-};
-
-// No region leaked, no clip region left on Screen, Picture untouched.
-inline ::testing::AssertionResult ContractKept(TFrame& f, const TBefore& before)
-{
-    if (LiveRegionCount() != before.Regions)
-        return ::testing::AssertionFailure()
-            << (LiveRegionCount() - before.Regions) << " region(s) leaked";
-    TRect clip;
-    GetClipBox(f.Screen.DC(), &clip);
-    if (clip != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << clip.Left << ", " << clip.Top
-                                             << ", " << clip.Right << ", " << clip.Bottom << ")";
-    const auto changed = std::mismatch(before.Picture.begin(), before.Picture.end(), f.Picture.Bits()).first;
-    if (changed != before.Picture.end())
-        return ::testing::AssertionFailure()
-            << "Picture was written at byte " << (changed - before.Picture.begin());
-    return ::testing::AssertionSuccess();
-}
-
-// Runs the effect on a fresh start image and checks the contract.
-inline ::testing::AssertionResult RunKeepingContract(
-    TFrame& f, int32_t style, int32_t X, int32_t Y, int32_t progress = 50)
-{
-    const TBefore before(f);
-    f.Run(style, X, Y, progress);
-    return ContractKept(f, before);
-}
-
-// The contract after a call the test made itself, and then that a whole copy of Picture reaches
-// every pixel of Screen, which a clip left behind would stop. Overwrites Screen.
-inline ::testing::AssertionResult LeftAsFound(TFrame& f, const TBefore& before)
-{
-    if (auto kept = ContractKept(f, before); !kept)
-        return kept;
-    BitBlt(f.Screen.DC(), 0, 0, f.W, f.H, f.Picture.DC(), 0, 0, SRCCOPY);
-    if (auto covered = FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !covered)
-        return ::testing::AssertionFailure() << "a clip was left on Screen: " << covered.message();
-    return ::testing::AssertionSuccess();
-}
-
-// The contract at `progress` with its extents, and the effects' random seed as it was.
-inline ::testing::AssertionResult LeavesNoTrace(TFrame& frame, int32_t style, int32_t progress)
-{
-    const TPoint extents = ExtentsRef(frame.W, frame.H, progress);
-    constexpr uint32_t Seed = 0x9E3779B9u;
-    RandomSeed = Seed;
-    if (auto kept = RunKeepingContract(frame, style, extents.X, extents.Y, progress); !kept)
-        return kept;
-    if (RandomSeed != Seed)
-        return ::testing::AssertionFailure() << "RandomSeed changed to " << RandomSeed;
-    return ::testing::AssertionSuccess();
 }
 
 } // namespace effecttest

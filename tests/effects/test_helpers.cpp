@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // The shared effect helpers and the frame composer.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <climits>
 #include <cmath>
@@ -421,6 +421,8 @@ TEST(MergeTransparentTest, BlendsInsideTheRectangleOnly)
         { 100, 255, 10 },
         { 50, 132, 132 }, // a = 128; the second floors -122.5 to -123
         { 33, 90, 174 }, // a = 84
+        { 150, 255, 10 }, // kept to 100: a blend never leaves the range between the two values
+        { -20, 10, 255 }, // kept to 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Percent);
@@ -433,6 +435,31 @@ TEST(MergeTransparentTest, BlendsInsideTheRectangleOnly)
             return in ? Bgrx(c.Low, c.High, c.Low, 1) : Bgrx(10, 255, 10, 1);
         }));
     }
+}
+
+// Every byte by its own weight, for runs of every length up to two groups of four and a tail.
+TEST(BlendPixelsTest, EachByteMovesByItsWeightTowardsTheSource)
+{
+    const TByteWeights weightSets[] = { { 0, 0, 0, 0 }, { 256, 256, 256, 256 }, { 128, 1, 255, 0 }, { 84, 256, 0, 200 } };
+    for (const TByteWeights& weights : weightSets)
+        for (size_t count = 0; count <= 9; ++count) {
+            SCOPED_TRACE(::testing::Message() << count << " pixels, weights " << weights[0] << " " << weights[1] << " "
+                                              << weights[2] << " " << weights[3]);
+            std::vector<uint32_t> dst(count + 1), src(count + 1);
+            for (size_t i = 0; i <= count; ++i) {
+                dst[i] = 0x00FF8010u + uint32_t(i) * 0x01030507u;
+                src[i] = 0xFF00F0E0u - uint32_t(i) * 0x02040608u;
+            }
+            const std::vector<uint32_t> before = dst;
+            BlendPixels(dst.data(), src.data(), count, weights);
+            for (size_t i = 0; i < count; ++i)
+                for (int b = 0; b < 4; ++b) {
+                    const int32_t d = int32_t(before[i] >> (8 * b)) & 0xFF, s = int32_t(src[i] >> (8 * b)) & 0xFF;
+                    EXPECT_EQ(int32_t(dst[i] >> (8 * b)) & 0xFF, d + FloorDiv256((s - d) * weights[size_t(b)]))
+                        << "pixel " << i << ", byte " << b;
+                }
+            EXPECT_EQ(dst[count], before[count]) << "the pixel after the run was written";
+        }
 }
 
 TEST(MergeTransparentTest, RectanglePastTheEdgesIsClipped)

@@ -2,8 +2,9 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // Effects 1 … 34 (expand, slide, reveal, unroll, build up along one axis). Every frame is checked
-// pixel by pixel against the effect's transfers painted here by their definitions, and the start,
-// the end and the roll widths against plain statements of what they must show.
+// pixel by pixel against a rule that says, for each line along the axis, which line of the picture
+// it shows; and the start, the end and the roll widths against plain statements of what they
+// must show.
 #include "effectrules.h"
 
 #include <algorithm>

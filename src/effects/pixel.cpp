@@ -70,7 +70,7 @@ constexpr TSeedJump SeedJump(size_t steps)
 
 // Keeps a constant from the optimiser: a multiplication of lanes by a known constant becomes
 // a long chain of shifts and adds, much slower than the plain vector multiply.
-uint32_t Opaque(uint32_t value)
+uint32_t HiddenFromOptimiser(uint32_t value)
 {
     asm("" : "+r"(value));
     return value;
@@ -121,7 +121,7 @@ TAPSY_DECLARE_EFFECT(169)
     for (TLanes& chain : seeds)
         for (size_t lane = 0; lane < Lanes; ++lane)
             chain[lane] = seed = seed * Step.Mul + Step.Add;
-    const uint32_t bound = DrawBelowBound(Progress), jumpMul = Opaque(Jump.Mul);
+    const uint32_t bound = DrawBelowBound(Progress), jumpMul = HiddenFromOptimiser(Jump.Mul);
     MergePixels(PixelBlock(Screen), PixelBlock(Picture), PixelCount(W, H),
         [&](TLanes s, TLanes p, size_t, size_t chain) {
             const TLanes copied = TLanes(seeds[chain] < bound);
@@ -176,17 +176,17 @@ TAPSY_DECLARE_EFFECT(172)
     // Each channel takes a third of the transition; the ones before it are copied whole (weight
     // 256), the ones after it and the fourth byte kept (weight 0).
     TByteWeights weights {};
-    const auto Blend = [&](int32_t channel, int32_t progressInThird) {
+    const auto BlendChannel = [&](int32_t channel, int32_t progressInThird) {
         weights[size_t(channel)] = uint16_t(std::clamp(MulDiv(256, progressInThird, 33), 0, 256));
     };
     if (Progress <= 33) {
-        Blend(C1, Progress);
+        BlendChannel(C1, Progress);
     } else if (Progress <= 66) {
         weights[size_t(C1)] = 256;
-        Blend(C2, Progress - 33);
+        BlendChannel(C2, Progress - 33);
     } else {
         weights[size_t(C1)] = weights[size_t(C2)] = 256;
-        Blend(C3, Progress - 66);
+        BlendChannel(C3, Progress - 66);
     }
     BlendPixels(PixelBlock(Screen), PixelBlock(Picture), PixelCount(W, H), weights);
 }

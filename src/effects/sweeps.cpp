@@ -15,7 +15,6 @@ namespace {
 
 using TTriangle = std::array<int32_t, 6>; // x0, y0, x1, y1, x2, y2, in drawing order
 
-
 // Copies the picture through the union of the triangles, merged one at a time into the first
 // one's region. No triangles: nothing is drawn.
 void CopyThroughTriangles(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,

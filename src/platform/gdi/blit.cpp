@@ -221,7 +221,7 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
     TSourceView view = ViewOf(source);
     if (ends->SameBitmap()) {
         // Only the source window that the mapped pixels read.
-        auto span = [](const std::vector<int32_t>& map, int32_t limit) {
+        auto mappedRange = [](const std::vector<int32_t>& map, int32_t limit) {
             int32_t lo = limit, hi = -1;
             for (int32_t s : map)
                 if (s >= 0) {
@@ -230,8 +230,8 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
                 }
             return std::pair { lo, hi + 1 };
         };
-        const auto [x0, x1] = span(columns, source.Width());
-        const auto [y0, y1] = span(rows, source.Height());
+        const auto [x0, x1] = mappedRange(columns, source.Width());
+        const auto [y0, y1] = mappedRange(rows, source.Height());
         if (x0 >= x1 || y0 >= y1)
             return true;
         view = SnapshotOf(source, { x0, y0, x1, y1 }, snapshot);

@@ -3,8 +3,8 @@
 //
 // The rules the effect tests share, written independently of the effects library: the Windows
 // MulDiv and the extents X and Y, the effects' random generator replayed, pixel-centre tests for
-// polygons and rectangles, the expected frame of block copies and nearest stretches, and a mask
-// of pixels.
+// polygons and rectangles, a mask of pixels, and frames that show the picture where a rule
+// says.
 #pragma once
 
 #include "effecttest.h"
@@ -119,67 +119,6 @@ struct TMask {
 
 // ---------------------------------------------------------------------------------------------
 // Expected frames
-
-// The expected frame, painted by the definition of each transfer. A block copy moves pixel for
-// pixel. A stretch gives the destination offset i (counted from the given edge, backwards for a
-// negative size) the source offset floor((2i + 1)·|sw| / (2·|dw|)) from the given source edge,
-// likewise for rows. A pixel whose destination or source lies outside the bitmaps stays.
-class TExpected {
-public:
-    explicit TExpected(const TFrame& frame)
-        : m_frame(frame)
-        , m_pixels(size_t(frame.W) * size_t(frame.H))
-    {
-        for (int32_t y = 0; y < frame.H; ++y)
-            for (int32_t x = 0; x < frame.W; ++x)
-                At(x, y) = frame.StartAt(x, y);
-    }
-    const TFrame& Frame() const { return m_frame; }
-    uint32_t& At(int32_t x, int32_t y) { return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)]; }
-    uint32_t operator()(int32_t x, int32_t y) const
-    {
-        return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)];
-    }
-
-    void Copy(int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t sx, int32_t sy)
-    {
-        for (int32_t j = 0; j < h; ++j)
-            for (int32_t i = 0; i < w; ++i)
-                Put(dx + i, dy + j, sx + i, sy + j);
-    }
-    void Stretch(int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw,
-        int32_t sh)
-    {
-        if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
-            return;
-        for (int32_t j = 0; j < std::abs(dh); ++j)
-            for (int32_t i = 0; i < std::abs(dw); ++i)
-                Put(Along(dx, dw, i), Along(dy, dh, j), Along(sx, sw, Nearest(i, dw, sw)),
-                    Along(sy, sh, Nearest(j, dh, sh)));
-    }
-    // Pixel (x, y) takes picture pixel (sx, sy) when both lie inside the bitmaps.
-    void Put(int32_t x, int32_t y, int32_t sx, int32_t sy)
-    {
-        const auto inside = [&](int32_t px, int32_t py) {
-            return px >= 0 && py >= 0 && px < m_frame.W && py < m_frame.H;
-        };
-        if (inside(x, y) && inside(sx, sy))
-            At(x, y) = m_frame.PictureAt(sx, sy);
-    }
-
-private:
-    static int32_t Nearest(int32_t i, int32_t d, int32_t s)
-    {
-        return int32_t((2 * int64_t(i) + 1) * std::abs(s) / (2 * int64_t(std::abs(d))));
-    }
-    static int32_t Along(int32_t edge, int32_t size, int32_t offset)
-    {
-        return size > 0 ? edge + offset : edge - offset;
-    }
-
-    const TFrame& m_frame;
-    std::vector<uint32_t> m_pixels;
-};
 
 // The frame that shows the picture where `covers` holds and the start image elsewhere.
 template <typename TCovers>

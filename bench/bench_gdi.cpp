@@ -64,9 +64,7 @@ void BitBltThroughThinRects(benchmark::State& state)
         const TRect r { (i * 37) % (W(state) / 3), 2 * i * band, W(state) - (i * 53) % (W(state) / 3), 2 * i * band + band };
         std::memcpy(block.data() + 32 + i * 16, &r, 16);
     }
-    HRGN region = ExtCreateRegion(nullptr, uint32_t(block.size()), block.data());
-    SelectClipRgn(f.Dst.DC(), region);
-    DeleteObject(region);
+    SelectClipRgn(f.Dst.DC(), TOwnedRegion(ExtCreateRegion(nullptr, uint32_t(block.size()), block.data())).get());
     for (auto _ : state) {
         BitBlt(f.Dst.DC(), 0, 0, W(state), H(state), f.Src.DC(), 0, 0, SRCCOPY);
         benchmark::ClobberMemory();
@@ -104,9 +102,8 @@ void PolygonRegion24(benchmark::State& state)
         star.push_back({ W(state) / 2 + int32_t(r * std::cos(a)), H(state) / 2 + int32_t(r * std::sin(a)) });
     }
     for (auto _ : state) {
-        HRGN r = CreatePolygonRgn(star.data(), 24, WINDING);
-        benchmark::DoNotOptimize(r);
-        DeleteObject(r);
+        const TOwnedRegion r(CreatePolygonRgn(star.data(), 24, WINDING));
+        benchmark::DoNotOptimize(r.get());
     }
 }
 

@@ -7,7 +7,6 @@
 #include "effects/effecthelpers.h"
 #include "effects/effects.h"
 
-
 // Corners: the picture grows, slides in or is uncovered from one corner.
 
 TAPSY_DECLARE_EFFECT(035)

@@ -84,9 +84,9 @@ TAPSY_DECLARE_EFFECT(085)
 {
     TOwnedRegion R(CreateRectRgn(0, 0, W, H));
     {
-        TRegionGuard E(CreateRoundRectRgn(X - W / 2, Y - H / 2, 3 * (W / 2) - X, 3 * (H / 2) - Y,
+        const TOwnedRegion ellipse(CreateRoundRectRgn(X - W / 2, Y - H / 2, 3 * (W / 2) - X, 3 * (H / 2) - Y,
             (9 * (W - X)) / 5, (9 * (H - Y)) / 5));
-        CombineRgn(R.get(), R.get(), E.Get(), RGN_XOR);
+        CombineRgn(R.get(), R.get(), ellipse.get(), RGN_XOR);
     }
     ClippedCopy(Screen, Picture, W, H, R.release());
 }

@@ -9,12 +9,10 @@
 
 #include <initializer_list>
 
-
 namespace {
 
-
 // Points: the corner, the end of the horizontal leg, the end of the vertical leg.
-void Triangle(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
+void RevealTriangle(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
     std::initializer_list<int32_t> Points)
 {
     ClippedCopy(Screen, Picture, W, H, CreatePolyRgn(Points));
@@ -22,17 +20,15 @@ void Triangle(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
 
 } // namespace
 
-TAPSY_DECLARE_EFFECT(110) { Triangle(Screen, Picture, W, H, { 0, 0, 2 * X, 0, 0, 2 * Y }); }
-TAPSY_DECLARE_EFFECT(111) { Triangle(Screen, Picture, W, H, { W, 0, W - 2 * X, 0, W, 2 * Y }); }
-TAPSY_DECLARE_EFFECT(112) { Triangle(Screen, Picture, W, H, { 0, H, 2 * X, H, 0, H - 2 * Y }); }
+TAPSY_DECLARE_EFFECT(110) { RevealTriangle(Screen, Picture, W, H, { 0, 0, 2 * X, 0, 0, 2 * Y }); }
+TAPSY_DECLARE_EFFECT(111) { RevealTriangle(Screen, Picture, W, H, { W, 0, W - 2 * X, 0, W, 2 * Y }); }
+TAPSY_DECLARE_EFFECT(112) { RevealTriangle(Screen, Picture, W, H, { 0, H, 2 * X, H, 0, H - 2 * Y }); }
 
 // Selects the triangle and lets go of it at once (the device context keeps its own copy), then
 // draws the whole picture the way a canvas draws one: a plain copy at its own size.
 TAPSY_DECLARE_EFFECT(113)
 {
-    HRGN R = CreatePolyRgn({ W, H, W - 2 * X, H, W, H - 2 * Y });
     TClipGuard clip(Screen.DC());
-    SelectClipRgn(Screen.DC(), R);
-    DeleteObject(R);
+    SelectClipRgn(Screen.DC(), TOwnedRegion(CreatePolyRgn({ W, H, W - 2 * X, H, W, H - 2 * Y })).get());
     Copy(Screen, Picture, 0, 0, W, H, 0, 0);
 }

@@ -3,6 +3,7 @@
 #include "effecthelpers.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -90,143 +91,75 @@ int32_t BandThickness(int32_t W, int32_t H, int32_t divisor)
 
 } // namespace
 
-HRGN CreateBarsRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
-{
-    const int32_t B = BandThickness(W, H, 50);
-    TComplexRegion region;
-
-    // 64-bit counters: y + 2B must not overflow next to the largest sizes.
-    const bool hSecond = W < XP;
-    for (int64_t y64 = hSecond ? B : 0; y64 < int64_t(H) + B; y64 += 2 * int64_t(B)) {
-        const int32_t y = int32_t(y64);
-        if (hSecond) {
-            if (HKind == 1 || HKind == 4)
-                region.AddRect(2 * W - XP, y, W, y + B);
-            else if (HKind == 2 || HKind == 5)
-                region.AddRect(0, y, XP - W, y + B);
-            region.AddRect(0, y - B, W, y);
-        } else {
-            switch (HKind) {
-            case 1:
-            case 5:
-                region.AddRect(W - XP, y, W, y + B);
-                break;
-            case 2:
-            case 4:
-                region.AddRect(0, y, XP, y + B);
-                break;
-            case 3:
-                region.AddRect(0, y + B, XP, y + 2 * B);
-                region.AddRect(W - XP, y, W, y + B);
-                break;
-            default:
-                break;
-            }
-        }
-    }
-
-    const bool vSecond = YP > H;
-    for (int64_t x64 = vSecond ? B : 0; x64 < int64_t(W) + B; x64 += 2 * int64_t(B)) {
-        const int32_t x = int32_t(x64);
-        if (vSecond) {
-            if (VKind == 1 || VKind == 4)
-                region.AddRect(x, 2 * H - YP, x + B, H);
-            else if (VKind == 2 || VKind == 5)
-                region.AddRect(x, 0, x + B, YP - H);
-            region.AddRect(x - B, 0, x, H);
-        } else {
-            switch (VKind) {
-            case 1:
-            case 5:
-                region.AddRect(x, H - YP, x + B, H);
-                break;
-            case 2:
-            case 4:
-                region.AddRect(x, 0, x + B, YP);
-                break;
-            case 3:
-                region.AddRect(x, H - YP, x + B, H);
-                region.AddRect(x + B, 0, x + 2 * B, YP);
-                break;
-            default:
-                break;
-            }
-        }
-    }
-    return region.CreateRegion();
-}
-
-HRGN CreateUnevenShredRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
-{
-    const int32_t B = BandThickness(W, H, 200);
-    const int32_t RW = W % B;
-    const int32_t RH = H % B;
-    const int32_t MW = W / 2;
-    const int32_t MH = H / 2;
-    TComplexRegion region;
-
-    if (HKind != 0) {
-        const int32_t J = XP < W ? W / 10 : 0;
-        for (int64_t y64 = 0; y64 < H; y64 += B) {
-            const int32_t y = int32_t(y64);
-            // Each strip's length scatters by up to J around XP; the last strip ends at H.
-            const int32_t r = RandomBelow(2 * J) - J + XP;
-            const int32_t b = y + B + RH;
-            switch (HKind) {
-            case 1:
-                region.AddRect(W - r, y, W, b);
-                break;
-            case 2:
-                region.AddRect(0, y, r, b);
-                break;
-            case 3: {
-                const int32_t h = r / 2;
-                region.AddRect(MW - h, y, MW, b);
-                region.AddRect(MW, y, MW + h, b);
-                break;
-            }
-            default: {
-                const int32_t h = r / 2;
-                region.AddRect(W - h, y, W, b);
-                region.AddRect(0, y, h, b);
-                break;
-            }
-            }
-        }
-    }
-
-    if (VKind != 0) {
-        const int32_t J = YP < H ? H / 10 : 0;
-        for (int64_t x64 = 0; x64 < W; x64 += B) {
-            const int32_t x = int32_t(x64);
-            const int32_t r = RandomBelow(2 * J) + YP - J;
-            const int32_t e = x + B + RW;
-            switch (VKind) {
-            case 1:
-                region.AddRect(x, H - r, e, H);
-                break;
-            case 2:
-                region.AddRect(x, 0, e, r);
-                break;
-            case 3: {
-                const int32_t h = r / 2;
-                region.AddRect(x, MH - h, e, MH);
-                region.AddRect(x, MH, e, MH + h);
-                break;
-            }
-            default: {
-                const int32_t h = r / 2;
-                region.AddRect(x, H - h, e, H);
-                region.AddRect(x, 0, e, h);
-                break;
-            }
-            }
-        }
-    }
-    return region.CreateRegion();
-}
-
 namespace {
+
+// Bars of thickness B across the axis, filled along it to the extent P of the axis length L.
+// Kinds 1, 2, 4 and 5 fill every second bar first (P up to L) and then the others (P from L to
+// 2L); kind 3 fills both sets at once, from opposite ends.
+void AddBars(const TAxisRects& rects, int32_t P, int32_t L, int32_t Across, int32_t B, int32_t Kind)
+{
+    // 64-bit counters: c + 2B must not overflow next to the largest sizes.
+    const bool second = L < P;
+    for (int64_t c64 = second ? B : 0; c64 < int64_t(Across) + B; c64 += 2 * int64_t(B)) {
+        const int32_t c = int32_t(c64);
+        if (second) {
+            if (Kind == 1 || Kind == 4)
+                rects.Add(2 * L - P, c, L, c + B);
+            else if (Kind == 2 || Kind == 5)
+                rects.Add(0, c, P - L, c + B);
+            rects.Add(0, c - B, L, c);
+            continue;
+        }
+        switch (Kind) {
+        case 1:
+        case 5:
+            rects.Add(L - P, c, L, c + B);
+            break;
+        case 2:
+        case 4:
+            rects.Add(0, c, P, c + B);
+            break;
+        case 3:
+            rects.Add(0, c + B, P, c + 2 * B);
+            rects.Add(L - P, c, L, c + B);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// Strips of thickness B across the axis whose lengths scatter by up to a tenth of L around P;
+// the last strip reaches the far side. Kinds: 1 from the far end, 2 from the near end, 3 out from
+// the middle, 4 in from both ends.
+void AddUnevenShreds(const TAxisRects& rects, int32_t P, int32_t L, int32_t Across, int32_t B, int32_t Kind)
+{
+    const int32_t rest = Across % B;
+    const int32_t M = L / 2;
+    const int32_t J = P < L ? L / 10 : 0;
+    for (int64_t c64 = 0; c64 < Across; c64 += B) {
+        const int32_t c = int32_t(c64);
+        const int32_t r = RandomBelow(2 * J) - J + P;
+        const int32_t e = c + B + rest;
+        const int32_t h = r / 2;
+        switch (Kind) {
+        case 1:
+            rects.Add(L - r, c, L, e);
+            break;
+        case 2:
+            rects.Add(0, c, r, e);
+            break;
+        case 3:
+            rects.Add(M - h, c, M, e);
+            rects.Add(M, c, M + h, e);
+            break;
+        default:
+            rects.Add(L - h, c, L, e);
+            rects.Add(0, c, h, e);
+            break;
+        }
+    }
+}
 
 // Squares near the band are the likeliest: one number is drawn for every i, whether the square
 // is added or not.
@@ -236,57 +169,64 @@ bool SpeckleHit(int32_t i, int32_t T)
     return i <= T ? k <= 1 : k == 0;
 }
 
+// A band filled to the extent P of the axis length L (from the far end for kind 1, else from the
+// near end) with squares sprayed ahead of its front.
+void AddSpeckles(const TAxisRects& rects, int32_t P, int32_t L, int32_t Across, int32_t Kind)
+{
+    const int32_t Z = P < L ? L / 10 : 0;
+    const int32_t S = std::max(Z / 20, 2);
+    const int32_t D = S / 2;
+    const int32_t N = Z / S;
+    const int32_t T = (3 * Z) / (4 * S);
+    for (int64_t c64 = 0; c64 < Across; c64 += D) {
+        const int32_t c = int32_t(c64);
+        if (Kind == 1) {
+            const int32_t edge = L - P;
+            rects.Add(edge, c, L, c + S);
+            for (int32_t i = N; i >= 1; --i)
+                if (SpeckleHit(i, T))
+                    rects.Add(edge - i * S, c, edge - i * S + S, c + S);
+        } else {
+            rects.Add(0, c, P, c + S);
+            for (int32_t i = N; i >= 1; --i)
+                if (SpeckleHit(i, T))
+                    rects.Add(P + i * S - S, c, P + i * S, c + S);
+        }
+    }
+}
+
 } // namespace
+
+// Each builder writes its horizontal bands (along x, extent XP) and then the same bands
+// transposed (along y, extent YP).
+
+HRGN CreateBarsRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
+{
+    const int32_t B = BandThickness(W, H, 50);
+    TComplexRegion region;
+    AddBars({ region, false }, XP, W, H, B, HKind);
+    AddBars({ region, true }, YP, H, W, B, VKind);
+    return region.CreateRegion();
+}
+
+HRGN CreateUnevenShredRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
+{
+    const int32_t B = BandThickness(W, H, 200);
+    TComplexRegion region;
+    if (HKind != 0)
+        AddUnevenShreds({ region, false }, XP, W, H, B, HKind);
+    if (VKind != 0)
+        AddUnevenShreds({ region, true }, YP, H, W, B, VKind);
+    return region.CreateRegion();
+}
 
 HRGN CreateSpeckleRgn(int32_t XP, int32_t YP, int32_t W, int32_t H, int32_t HKind, int32_t VKind)
 {
     TComplexRegion region;
-
-    if (HKind != 0) {
-        const int32_t Z = XP < W ? W / 10 : 0;
-        const int32_t S = std::max(Z / 20, 2);
-        const int32_t D = S / 2;
-        const int32_t N = Z / S;
-        const int32_t T = (3 * Z) / (4 * S);
-        for (int64_t y64 = 0; y64 < H; y64 += D) {
-            const int32_t y = int32_t(y64);
-            if (HKind == 1) {
-                const int32_t edge = W - XP;
-                region.AddRect(edge, y, W, y + S);
-                for (int32_t i = N; i >= 1; --i)
-                    if (SpeckleHit(i, T))
-                        region.AddRect(edge - i * S, y, edge - i * S + S, y + S);
-            } else {
-                region.AddRect(0, y, XP, y + S);
-                for (int32_t i = N; i >= 1; --i)
-                    if (SpeckleHit(i, T))
-                        region.AddRect(XP + i * S - S, y, XP + i * S, y + S);
-            }
-        }
-    }
-
-    if (VKind != 0) {
-        const int32_t Z = YP < H ? H / 10 : 0;
-        const int32_t S = std::max(Z / 20, 2);
-        const int32_t D = S / 2;
-        const int32_t N = Z / S;
-        const int32_t T = (3 * Z) / (4 * S);
-        for (int64_t x64 = 0; x64 < W; x64 += D) {
-            const int32_t x = int32_t(x64);
-            if (VKind == 1) {
-                const int32_t edge = H - YP;
-                region.AddRect(x, edge, x + S, H);
-                for (int32_t i = N; i >= 1; --i)
-                    if (SpeckleHit(i, T))
-                        region.AddRect(x, edge - i * S, x + S, edge - i * S + S);
-            } else {
-                region.AddRect(x, 0, x + S, YP);
-                for (int32_t i = N; i >= 1; --i)
-                    if (SpeckleHit(i, T))
-                        region.AddRect(x, YP + i * S - S, x + S, YP + i * S);
-            }
-        }
-    }
+    if (HKind != 0)
+        AddSpeckles({ region, false }, XP, W, H, HKind);
+    if (VKind != 0)
+        AddSpeckles({ region, true }, YP, H, W, VKind);
     return region.CreateRegion();
 }
 
@@ -350,32 +290,54 @@ private:
 
 } // namespace
 
+namespace {
+
+// The shading offsets of a rolled band, one line after the other from −Depth up towards 0 at the
+// middle and down again: a step of Depth div half on every line for a deep shade, else a step of
+// 1 every half div Depth lines. The vertical band takes its step at the middle line downwards
+// already, the horizontal one (`risesAtMiddle`) still upwards.
+class TReflectRamp {
+public:
+    TReflectRamp(uint8_t Depth, int32_t Count, bool risesAtMiddle)
+        : m_half(Count / 2)
+        , m_deep(Depth > m_half)
+        , m_every(m_deep ? 1 : m_half / Depth)
+        , m_delta(m_deep ? Depth / m_half : 1)
+        , m_risesAtMiddle(risesAtMiddle)
+        , m_value(-int32_t(Depth))
+        , m_next(m_every)
+    {
+    }
+    // The offset of line i (1, 2, … in turn).
+    int32_t Line(int32_t i)
+    {
+        const int32_t value = m_value;
+        if (i == m_next) {
+            const bool rising = i < m_half || (m_deep && m_risesAtMiddle && i == m_half);
+            m_value += rising ? m_delta : -m_delta;
+            m_next += m_every;
+        }
+        return value;
+    }
+
+private:
+    int32_t m_half;
+    bool m_deep;
+    int32_t m_every, m_delta;
+    bool m_risesAtMiddle;
+    int32_t m_value, m_next;
+};
+
+} // namespace
+
 void ApplyHReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Left, int32_t Count)
 {
     if (Count < 2 || Depth == 0)
         return;
-    const int32_t half = Count / 2;
     std::vector<int32_t> t(static_cast<size_t>(Count));
-    int32_t v = -int32_t(Depth);
-    if (Depth > half) {
-        int32_t s = Depth / half;
-        for (int32_t i = 1; i <= Count; ++i) {
-            t[size_t(i - 1)] = v;
-            v += s;
-            if (i == half)
-                s = -s;
-        }
-    } else {
-        const int32_t s = half / Depth;
-        int32_t next = s;
-        for (int32_t i = 1; i <= Count; ++i) {
-            t[size_t(i - 1)] = v;
-            if (i == next) {
-                next += s;
-                v += i < half ? 1 : -1;
-            }
-        }
-    }
+    TReflectRamp ramp(Depth, Count, true);
+    for (int32_t i = 1; i <= Count; ++i)
+        t[size_t(i - 1)] = ramp.Line(i);
 
     // Only the columns inside the bitmap are shaded; a band reaching past an edge would
     // otherwise spill into the neighbouring row or past the block.
@@ -405,51 +367,78 @@ void ApplyVReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Top, int32_t Count
 {
     if (Count < 2 || Depth == 0)
         return;
-    const int32_t half = Count / 2;
-    int32_t every, delta;
-    if (Depth > half) {
-        every = 1;
-        delta = Depth / half;
-    } else {
-        every = half / Depth;
-        delta = 1;
-    }
-    int32_t v = -int32_t(Depth);
-    int32_t next = every;
+    TReflectRamp ramp(Depth, Count, false);
     const int32_t width = Bitmap.Width();
     const int32_t height = Bitmap.Height();
     uint8_t lut[256];
     bool lutBuilt = false;
     int32_t lutOffset = 0;
     for (int32_t i = 1; i <= Count; ++i) {
+        const int32_t v = ramp.Line(i);
         // Bottom row of the band first; rows outside the bitmap keep the sequence but are
         // not touched.
         const int64_t row = int64_t(Top) + Count - i;
-        if (row >= 0 && row < height && width > 0) {
-            if (!lutBuilt || v != lutOffset) {
-                for (int32_t b = 0; b < 256; ++b)
-                    lut[b] = uint8_t(std::clamp(b + v, 0, 255));
-                lutOffset = v;
-                lutBuilt = true;
-            }
-            uint8_t* p = reinterpret_cast<uint8_t*>(Bitmap.ScanLine(int32_t(row)));
-            for (int32_t c = 0; c < width; ++c, p += 4) {
-                p[0] = lut[p[0]];
-                p[1] = lut[p[1]];
-                p[2] = lut[p[2]];
-            }
+        if (row < 0 || row >= height || width <= 0)
+            continue;
+        if (!lutBuilt || v != lutOffset) {
+            for (int32_t b = 0; b < 256; ++b)
+                lut[b] = uint8_t(std::clamp(b + v, 0, 255));
+            lutOffset = v;
+            lutBuilt = true;
         }
-        if (i == next) {
-            v += i < half ? delta : -delta;
-            next += every;
+        uint8_t* p = reinterpret_cast<uint8_t*>(Bitmap.ScanLine(int32_t(row)));
+        for (int32_t c = 0; c < width; ++c, p += 4) {
+            p[0] = lut[p[0]];
+            p[1] = lut[p[1]];
+            p[2] = lut[p[2]];
         }
     }
+}
+
+namespace {
+
+typedef uint8_t TPixelBytes __attribute__((vector_size(16))); // four pixels
+typedef uint16_t TPixelWords __attribute__((vector_size(16))); // two pixels, a byte a word
+
+} // namespace
+
+void BlendPixels(uint32_t* dst, const uint32_t* src, size_t count, const TByteWeights& weights)
+{
+    // dst + floor((src − dst)·w / 256) = (dst·(256 − w) + src·w) >> 8, as dst·256 is a multiple
+    // of 256; the sum is at most 255·256, so a byte widened to 16 bits holds it and four pixels
+    // are blended at a time.
+    const TPixelWords take = { weights[0], weights[1], weights[2], weights[3], weights[0], weights[1],
+        weights[2], weights[3] };
+    const TPixelWords keep = 256 - take;
+    const TPixelBytes zero {};
+    const auto Group = [&](size_t i, size_t n) {
+        TPixelBytes d {}, s {};
+        std::memcpy(&d, dst + i, n * 4);
+        std::memcpy(&s, src + i, n * 4);
+        const auto Low = [&](TPixelBytes v) {
+            return TPixelWords(__builtin_shufflevector(v, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
+        };
+        const auto High = [&](TPixelBytes v) {
+            return TPixelWords(
+                __builtin_shufflevector(v, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
+        };
+        const TPixelBytes lo = TPixelBytes((Low(d) * keep + Low(s) * take) >> 8);
+        const TPixelBytes hi = TPixelBytes((High(d) * keep + High(s) * take) >> 8);
+        d = __builtin_shufflevector(lo, hi, 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+        std::memcpy(dst + i, &d, n * 4);
+    };
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        Group(i, 4);
+    if (i < count)
+        Group(i, count - i);
 }
 
 void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, int32_t Left,
     int32_t Top, int32_t Width, int32_t Height)
 {
-    const int32_t a = MulDiv(256, Percent, 100);
+    // Beyond 0 … 100 a blend would leave the range between the two values and wrap in the byte.
+    const auto a = uint16_t(MulDiv(256, std::clamp(Percent, 0, 100), 100));
     // Clipped to both bitmaps, so a rectangle or a size mismatch can never reach past a block.
     const int32_t x0 = std::max(Left, 0);
     const int32_t y0 = std::max(Top, 0);
@@ -457,18 +446,27 @@ void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, i
     const int32_t y1 = int32_t(std::min<int64_t>({ int64_t(Top) + Height, Src.Height(), Dst.Height() }));
     if (x0 >= x1 || y0 >= y1)
         return;
-    const int32_t n = (x1 - x0) * 4;
-    for (int32_t y = y0; y < y1; ++y) {
-        uint8_t* d = reinterpret_cast<uint8_t*>(Dst.ScanLine(y) + x0);
-        const uint8_t* s = reinterpret_cast<const uint8_t*>(Src.ScanLine(y) + x0);
-        for (int32_t i = 0; i < n; i += 4) {
-            // >> floors a negative difference, so a blend never overshoots the source.
-            d[i] = uint8_t(d[i] + (((s[i] - d[i]) * a) >> 8));
-            d[i + 1] = uint8_t(d[i + 1] + (((s[i + 1] - d[i + 1]) * a) >> 8));
-            d[i + 2] = uint8_t(d[i + 2] + (((s[i + 2] - d[i + 2]) * a) >> 8));
-        }
-    }
+    for (int32_t y = y0; y < y1; ++y)
+        BlendPixels(Dst.ScanLine(y) + x0, Src.ScanLine(y) + x0, size_t(x1 - x0), { a, a, a, 0 });
 }
+
+namespace {
+
+// a / d rounded down and up, for d > 0.
+int64_t FloorDiv(int64_t a, int64_t d) { return a >= 0 ? a / d : -((-a + d - 1) / d); }
+int64_t CeilDiv(int64_t a, int64_t d) { return -FloorDiv(-a, d); }
+
+// The steps k = 0, 1, … for which lo ≤ a0 + k·d < hi, as [first, last) (first ≥ last: none).
+std::pair<int64_t, int64_t> StepsWithin(int64_t a0, int64_t d, int64_t lo, int64_t hi)
+{
+    if (d == 0)
+        return lo <= a0 && a0 < hi ? std::pair<int64_t, int64_t> { 0, INT64_MAX } : std::pair<int64_t, int64_t> { 0, 0 };
+    if (d > 0)
+        return { CeilDiv(lo - a0, d), FloorDiv(hi - 1 - a0, d) + 1 };
+    return { CeilDiv(a0 - hi + 1, -d), FloorDiv(a0 - lo, -d) + 1 };
+}
+
+} // namespace
 
 void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY, long double Angle)
 {
@@ -494,12 +492,27 @@ void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY,
     // The products are 32-bit; they are linear in the column and the row, so unsigned
     // accumulators give the same values with an add per pixel. Up to this size they never
     // wrap, so along a row both source coordinates are monotonic and the pixels that find a
-    // source form one run: it is found from both ends and then copied without tests.
+    // source form one run: it is worked out once for each row and then copied without tests.
     const bool monotonic = std::max({ W, H, std::abs(CX), std::abs(CY) }) <= 8192;
+    const uint32_t u0 = 1u - uint32_t(CX);
+    thread_local std::vector<std::pair<int32_t, int32_t>> runs;
+    if (monotonic) {
+        runs.resize(size_t(std::max(rows, 0)));
+        for (int32_t r = 0; r < rows; ++r) {
+            // Exact in 64 bits: the source column is CX + floor(ax / 2^16), inside for
+            // −CX·2^16 ≤ ax < (W − CX)·2^16; likewise the source row.
+            const int64_t v = int64_t(H) - r - CY;
+            const int64_t ax0 = (1 - int64_t(CX)) * C - v * S, ab0 = (1 - int64_t(CX)) * S + v * C;
+            const auto [x0, x1] = StepsWithin(ax0, C, -int64_t(CX) * 65536, (int64_t(W) - CX) * 65536);
+            const auto [y0, y1] = StepsWithin(ab0, S, -int64_t(CY) * 65536, (int64_t(H) - CY) * 65536);
+            const int64_t first = std::max<int64_t>({ x0, y0, 0 });
+            const int64_t last = std::min<int64_t>({ x1, y1, cols });
+            runs[size_t(r)] = first < last ? std::pair { int32_t(first), int32_t(last) } : std::pair { 0, 0 };
+        }
+    }
     // A rotated row reads the source across many rows, so the frame is walked in tiles that
     // keep those reads (and their pages) close together.
     constexpr int32_t TileW = 32, TileH = 32;
-    const uint32_t u0 = 1u - uint32_t(CX);
     for (int32_t r0 = 0; r0 < rows; r0 += TileH) {
         const int32_t r1 = std::min(rows, r0 + TileH);
         for (int32_t c0 = 0; c0 < cols; c0 += TileW) {
@@ -516,16 +529,10 @@ void MergeRotate(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t CX, int32_t CY,
                             dst[c] = sourceRow[size_t(CY + (int32_t(ab) >> 16))][CX + (int32_t(ax) >> 16)];
                     continue;
                 }
-                int32_t first = c0;
-                while (first < c1 && !inside(ax, ab)) {
-                    ++first;
-                    ax += uint32_t(C);
-                    ab += uint32_t(S);
-                }
-                int32_t last = c1;
-                while (last > first
-                    && !inside(ax + uint32_t(last - 1 - first) * uint32_t(C), ab + uint32_t(last - 1 - first) * uint32_t(S)))
-                    --last;
+                const int32_t first = std::max(c0, runs[size_t(r)].first);
+                const int32_t last = std::min(c1, runs[size_t(r)].second);
+                ax += uint32_t(first - c0) * uint32_t(C);
+                ab += uint32_t(first - c0) * uint32_t(S);
                 for (int32_t c = first; c < last; ++c, ax += uint32_t(C), ab += uint32_t(S))
                     dst[c] = sourceRow[size_t(CY + (int32_t(ab) >> 16))][CX + (int32_t(ax) >> 16)];
             }
@@ -554,11 +561,16 @@ int32_t RandomBelow(int32_t N)
     return int32_t((uint64_t(RandomSeed) * uint32_t(N)) >> 32);
 }
 
-
 void ClippedCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R)
 {
-    const TRegionGuard region(R);
+    const TOwnedRegion region(R);
     SelectClipRgn(Screen.DC(), R);
     const TClipGuard clip(Screen.DC());
     BitBlt(Screen.DC(), 0, 0, W, H, Picture.DC(), 0, 0, SRCCOPY);
+}
+
+void CopyThrough(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R)
+{
+    if (R)
+        ClippedCopy(Screen, Picture, W, H, R);
 }

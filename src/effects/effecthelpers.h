@@ -7,6 +7,8 @@
 
 #include "platform/gdi/gdi.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -46,6 +48,20 @@ private:
     uint8_t* m_nextRect = nullptr;
 };
 
+// Rectangles given along an axis and across it, stored as they are or, for the transposed axis,
+// with x and y exchanged: a builder written for horizontal bands serves vertical ones too.
+struct TAxisRects {
+    TComplexRegion& Store;
+    bool Transposed;
+    void Add(int32_t along0, int32_t across0, int32_t along1, int32_t across1) const
+    {
+        if (Transposed)
+            Store.AddRect(across0, along0, across1, along1);
+        else
+            Store.AddRect(along0, across0, along1, across1);
+    }
+};
+
 // Region builders; each returns a new region that the caller deletes (or nullptr when it
 // stored no rectangle). XP / YP are the progress extents the effect chooses; HKind / VKind
 // the kind of horizontal and vertical bands, 0 meaning none.
@@ -61,10 +77,21 @@ inline HRGN CreatePolyRgn(std::initializer_list<int32_t> Values)
     return CreatePolyRgn(std::span<const int32_t>(Values.begin(), Values.size()));
 }
 
+// The angles of the turning and sweeping effects are in radians.
+constexpr long double Pi = 3.1415926535897932385L;
+
+// Weights 0 … 256 of a blend, one for each byte of a pixel in memory order: blue, green, red and
+// the fourth byte.
+using TByteWeights = std::array<uint16_t, 4>;
+// Blends `count` pixels of `src` into `dst`, each byte by its weight w: dst + floor((src − dst)·w
+// / 256). Weight 0 keeps the byte of `dst`, 256 takes the one of `src`. The blend of every
+// effect: cross-fade, merge and channel mix.
+void BlendPixels(uint32_t* dst, const uint32_t* src, size_t count, const TByteWeights& weights);
+
 // Shading of a rolled band: columns Left … Left+Count−1 of every row, or rows Top … Top+Count−1.
 void ApplyHReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Left, int32_t Count);
 void ApplyVReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Top, int32_t Count);
-// Blends Src into Dst by Percent inside the rectangle.
+// Blends Src into Dst by Percent (kept within 0 … 100) inside the rectangle.
 void MergeTransparent(TGdiBitmap& Dst, const TGdiBitmap& Src, int32_t Percent, int32_t Left,
     int32_t Top, int32_t Width, int32_t Height);
 // Draws Src rotated by Angle (radians) about (CX, CY) over Dst; CY is measured from the bottom.
@@ -94,11 +121,20 @@ private:
     uint32_t m_saved;
 };
 
-struct TRegionDeleter {
-    void operator()(HRGN region) const { DeleteObject(region); }
-};
-// A region that is deleted when it leaves scope unless it is released, e.g. to ClippedCopy.
-using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
+// Merges the polygons' regions into `First` in order with `Mode` (RGN_OR or RGN_XOR), each made
+// just before and deleted right after its merge; returns the result. No `First`, no result.
+template <typename TPolygons>
+HRGN MergePolygons(HRGN First, const TPolygons& Polygons, int32_t Mode)
+{
+    TOwnedRegion result(First);
+    if (!result)
+        return nullptr;
+    for (const auto& polygon : Polygons) {
+        const TOwnedRegion next(CreatePolyRgn(polygon));
+        CombineRgn(result.get(), result.get(), next.get(), Mode);
+    }
+    return result.release();
+}
 
 // Cells of 2N x 2N laid from the top-left corner, column by column; the last column and row
 // may reach past the picture. N is at least 1.
@@ -132,22 +168,6 @@ HRGN UniteOverCells(int32_t W, int32_t H, int32_t N, TMakeAt MakeAt)
     return cells.release();
 }
 
-// Deletes a region when it leaves scope.
-class TRegionGuard {
-public:
-    explicit TRegionGuard(HRGN region)
-        : m_region(region)
-    {
-    }
-    ~TRegionGuard() { DeleteObject(m_region); }
-    TRegionGuard(const TRegionGuard&) = delete;
-    TRegionGuard& operator=(const TRegionGuard&) = delete;
-    HRGN Get() const { return m_region; }
-
-private:
-    HRGN m_region;
-};
-
 // Removes the clip of a device context when it leaves scope, so no clip outlives an effect even
 // when a transfer throws.
 class TClipGuard {
@@ -179,3 +199,6 @@ inline void Stretch(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t dx, int32_t
 // The clipped copy: clip Screen to R, copy the whole picture, remove the clip, delete R (also
 // when the copy fails). With R null nothing clips, so the whole picture is copied.
 void ClippedCopy(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R);
+// The clipped copy through R, but nothing at all without a region (a store that got no
+// rectangle, no cell, a failed region call), which the clipped copy would take as no clip.
+void CopyThrough(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, HRGN R);

@@ -38,7 +38,7 @@ bool ComposeFrame(int32_t style, TGdiBitmap& screen, TGdiBitmap& start, TGdiBitm
         return true;
 
     const TEffect* effect = EffectByStyle(style);
-    if (!effect || !effect->Proc)
+    if (!effect)
         return false;
     // An empty picture has nothing to draw, and its extents would divide by zero.
     if (W <= 0 || H <= 0)

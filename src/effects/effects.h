@@ -37,8 +37,8 @@ TPoint EffectExtents(int32_t W, int32_t H, int32_t progress);
 
 // Composes the frame that the transition engine shows at `progress`: the start image copied
 // whole into `screen`, then the picture whole at 100, nothing more at 0, else the effect with
-// the stretch mode COLORONCOLOR. Returns false when the style has no procedure (the frame then
-// holds the start image).
+// the stretch mode COLORONCOLOR. Returns false for a style outside the table (the frame then
+// holds the start image, or the picture at 100).
 bool ComposeFrame(int32_t style, TGdiBitmap& screen, TGdiBitmap& start, TGdiBitmap& picture,
     int32_t progress);
 

@@ -3,8 +3,11 @@
 //
 // Effects that bring the picture in along one axis: it expands, slides, is revealed, unrolls or
 // is built up out of a thin strip, first across the width (1 … 17, driven by X), then down the
-// height (18 … 34, driven by Y). Each is one or two transfers from Picture to Screen; the device
-// clips whatever falls outside the bitmaps, so no formula below needs clamping.
+// height (18 … 34, driven by Y). Both halves are the same seventeen designs, written once along
+// an axis of length L reached to the extent E: across the width L and E are W and X, down the
+// height H and Y, bottom and top playing the parts of right and left. Each is one or two
+// transfers from Picture to Screen; the device clips whatever falls outside the bitmaps, so no
+// formula below needs clamping.
 #include "effects/effecthelpers.h"
 #include "effects/effects.h"
 
@@ -15,234 +18,176 @@ namespace {
 // How dark the edges of the roll get; its middle stays nearly untouched.
 constexpr uint8_t RollShade = 64;
 
-// Thickness of the roll at `extent` along an axis of `size`: it grows from nothing, stays a tenth
-// of the size and shrinks to nothing again, so the first and the last frame show no roll.
-int32_t RollThickness(int32_t size, int32_t extent)
+// The axis an effect runs along. Its transfers cover the whole picture across the axis; a
+// position, a length and a source position are given along it.
+class TAxis {
+public:
+    static TAxis Across(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32_t X)
+    {
+        return { Screen, Picture, false, W, H, X };
+    }
+    static TAxis Down(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32_t Y)
+    {
+        return { Screen, Picture, true, H, W, Y };
+    }
+
+    const int32_t L; // the length of the axis
+    const int32_t E; // the extent reached along it
+
+    void Copy(int32_t to, int32_t length, int32_t from) const
+    {
+        if (m_down)
+            ::Copy(m_screen, m_picture, 0, to, m_width, length, 0, from);
+        else
+            ::Copy(m_screen, m_picture, to, 0, length, m_width, from, 0);
+    }
+    void Stretch(int32_t to, int32_t length, int32_t from, int32_t sourceLength) const
+    {
+        if (m_down)
+            ::Stretch(m_screen, m_picture, 0, to, m_width, length, 0, from, m_width, sourceLength);
+        else
+            ::Stretch(m_screen, m_picture, to, 0, length, m_width, from, 0, sourceLength, m_width);
+    }
+    // The shading of a roll of `count` lines from `first` on.
+    void Shade(int32_t first, int32_t count) const
+    {
+        if (m_down)
+            ApplyVReflect(m_screen, RollShade, first, count);
+        else
+            ApplyHReflect(m_screen, RollShade, first, count);
+    }
+
+private:
+    TAxis(TGdiBitmap& Screen, TGdiBitmap& Picture, bool down, int32_t length, int32_t width, int32_t extent)
+        : L(length)
+        , E(extent)
+        , m_screen(Screen)
+        , m_picture(Picture)
+        , m_down(down)
+        , m_width(width)
+    {
+    }
+
+    TGdiBitmap& m_screen;
+    TGdiBitmap& m_picture;
+    bool m_down;
+    int32_t m_width; // of the picture across the axis
+};
+
+// Thickness of the roll: it grows from nothing, stays a tenth of the length and shrinks to
+// nothing again, so the first and the last frame show no roll.
+int32_t RollThickness(const TAxis& a)
 {
-    const int32_t R = size / 10;
-    if (extent < R)
-        return extent;
-    if (size - extent < 2 * R)
-        return (size - extent) / 2;
+    const int32_t R = a.L / 10;
+    if (a.E < R)
+        return a.E;
+    if (a.L - a.E < 2 * R)
+        return (a.L - a.E) / 2;
     return R;
 }
 
-// The roll across the width: R columns drawn leftwards from `rollRight` out of the R columns that
-// start at `backLeft` (the back of the strip still to come), the part already in place, then the
-// shading of the roll.
-void UnrollAcross(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t H, int32_t R, int32_t rollRight,
-    int32_t backLeft, int32_t placedLeft, int32_t placedWidth)
+// The roll: R lines drawn backwards from `rollEnd` out of the R lines that start at `back` (the
+// back of the strip still to come), the part already in place, then the shading of the roll.
+void Unroll(const TAxis& a, int32_t R, int32_t rollEnd, int32_t back, int32_t placed)
 {
-    Stretch(Screen, Picture, rollRight, 0, -R, H, backLeft, 0, R, H);
-    Copy(Screen, Picture, placedLeft, 0, placedWidth, H, placedLeft, 0);
-    ApplyHReflect(Screen, RollShade, rollRight - R + 1, R);
+    a.Stretch(rollEnd, -R, back, R);
+    a.Copy(placed, a.E, placed);
+    a.Shade(rollEnd - R + 1, R);
 }
 
-// The same roll down the height.
-void UnrollDown(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t R, int32_t rollBottom,
-    int32_t backTop, int32_t placedTop, int32_t placedHeight)
+void ExpandFromFarEnd(const TAxis& a) { a.Stretch(a.L - a.E, a.E, 0, a.L); }
+void ExpandFromNearEnd(const TAxis& a) { a.Stretch(0, a.E, 0, a.L); }
+void SlideInFromFarEnd(const TAxis& a) { a.Copy(a.L - a.E, a.L, 0); }
+void SlideInFromNearEnd(const TAxis& a) { a.Copy(a.E - a.L, a.L, 0); }
+void RevealFromNearEnd(const TAxis& a) { a.Copy(0, a.E, 0); }
+void RevealFromFarEnd(const TAxis& a) { a.Copy(a.L - a.E, a.E, a.L - a.E); }
+void ExpandInFromFarEnd(const TAxis& a) { a.Stretch(0, 2 * a.L - a.E, 0, a.E); }
+void ExpandInFromNearEnd(const TAxis& a) { a.Stretch(a.E - a.L, 2 * a.L - a.E, a.L - a.E, a.E); }
+void ExpandInToMiddle(const TAxis& a) { a.Stretch(a.E - a.L, 3 * a.L - 2 * a.E, (a.L - a.E) / 2, a.E); }
+void ExpandOutFromMiddle(const TAxis& a) { a.Stretch((a.L - a.E) / 2, a.E, 0, a.L); }
+void RevealOutFromMiddle(const TAxis& a) { a.Copy((a.L - a.E) / 2, a.E, (a.L - a.E) / 2); }
+
+// Two halves of E div 2 each: for an odd length the middle line is never drawn.
+void RevealInFromBothEnds(const TAxis& a)
 {
-    Stretch(Screen, Picture, 0, rollBottom, W, -R, 0, backTop, W, R);
-    Copy(Screen, Picture, 0, placedTop, W, placedHeight, 0, placedTop);
-    ApplyVReflect(Screen, RollShade, rollBottom - R + 1, R);
+    a.Copy(0, a.E / 2, 0);
+    a.Copy(a.L - a.E / 2, a.E / 2, a.L - a.E / 2);
+}
+
+// For an odd length the far half lands one line further on than where it came from.
+void ExpandInFromBothEnds(const TAxis& a)
+{
+    a.Stretch(0, a.E / 2, 0, a.L / 2);
+    a.Stretch(a.L - a.E / 2, a.E / 2, a.L / 2, a.L / 2);
+}
+
+void UnrollFromNearEnd(const TAxis& a)
+{
+    const int32_t R = RollThickness(a);
+    Unroll(a, R, a.E + R - 1, a.E + R, 0);
+}
+
+// The back of the roll is taken one line nearer than a mirror image of the unroll from the near
+// end would take it. When the roll is exactly half of what is left (E = L - 2R), its first source
+// line lies off the picture and the roll's line next to the part in place keeps the old picture.
+void UnrollFromFarEnd(const TAxis& a)
+{
+    const int32_t R = RollThickness(a);
+    Unroll(a, R, a.L - a.E - 1, a.L - a.E - 2 * R - 1, a.L - a.E);
+}
+
+// The lines still to come are smeared out of the (at most L div 10) lines next to the part in
+// place, so the picture seems drawn out of that strip.
+void BuildUpFromFarEnd(const TAxis& a)
+{
+    a.Copy(0, a.E, 0);
+    a.Stretch(a.E, a.L - a.E, a.E, std::min(a.L - a.E, a.L / 10));
+}
+
+void BuildUpFromNearEnd(const TAxis& a)
+{
+    a.Copy(a.L - a.E, a.E, a.L - a.E);
+    const int32_t S = std::max(a.L - a.E - a.L / 10, 0);
+    a.Stretch(0, a.L - a.E, S, a.L - a.E - S);
 }
 
 } // namespace
 
-// Across the width.
+#define TAPSY_ACROSS(design) design(TAxis::Across(Screen, Picture, W, H, X))
+#define TAPSY_DOWN(design) design(TAxis::Down(Screen, Picture, W, H, Y))
 
-TAPSY_DECLARE_EFFECT(001)
-{
-    Stretch(Screen, Picture, W - X, 0, X, H, 0, 0, W, H);
-}
+TAPSY_DECLARE_EFFECT(001) { TAPSY_ACROSS(ExpandFromFarEnd); }
+TAPSY_DECLARE_EFFECT(002) { TAPSY_ACROSS(ExpandFromNearEnd); }
+TAPSY_DECLARE_EFFECT(003) { TAPSY_ACROSS(SlideInFromFarEnd); }
+TAPSY_DECLARE_EFFECT(004) { TAPSY_ACROSS(SlideInFromNearEnd); }
+TAPSY_DECLARE_EFFECT(005) { TAPSY_ACROSS(RevealFromNearEnd); }
+TAPSY_DECLARE_EFFECT(006) { TAPSY_ACROSS(RevealFromFarEnd); }
+TAPSY_DECLARE_EFFECT(007) { TAPSY_ACROSS(ExpandInFromFarEnd); }
+TAPSY_DECLARE_EFFECT(008) { TAPSY_ACROSS(ExpandInFromNearEnd); }
+TAPSY_DECLARE_EFFECT(009) { TAPSY_ACROSS(ExpandInToMiddle); }
+TAPSY_DECLARE_EFFECT(010) { TAPSY_ACROSS(ExpandOutFromMiddle); }
+TAPSY_DECLARE_EFFECT(011) { TAPSY_ACROSS(RevealOutFromMiddle); }
+TAPSY_DECLARE_EFFECT(012) { TAPSY_ACROSS(RevealInFromBothEnds); }
+TAPSY_DECLARE_EFFECT(013) { TAPSY_ACROSS(ExpandInFromBothEnds); }
+TAPSY_DECLARE_EFFECT(014) { TAPSY_ACROSS(UnrollFromNearEnd); }
+TAPSY_DECLARE_EFFECT(015) { TAPSY_ACROSS(UnrollFromFarEnd); }
+TAPSY_DECLARE_EFFECT(016) { TAPSY_ACROSS(BuildUpFromFarEnd); }
+TAPSY_DECLARE_EFFECT(017) { TAPSY_ACROSS(BuildUpFromNearEnd); }
 
-TAPSY_DECLARE_EFFECT(002)
-{
-    Stretch(Screen, Picture, 0, 0, X, H, 0, 0, W, H);
-}
-
-TAPSY_DECLARE_EFFECT(003)
-{
-    Copy(Screen, Picture, W - X, 0, W, H, 0, 0);
-}
-
-TAPSY_DECLARE_EFFECT(004)
-{
-    Copy(Screen, Picture, X - W, 0, W, H, 0, 0);
-}
-
-TAPSY_DECLARE_EFFECT(005)
-{
-    Copy(Screen, Picture, 0, 0, X, H, 0, 0);
-}
-
-TAPSY_DECLARE_EFFECT(006)
-{
-    Copy(Screen, Picture, W - X, 0, X, H, W - X, 0);
-}
-
-TAPSY_DECLARE_EFFECT(007)
-{
-    Stretch(Screen, Picture, 0, 0, 2 * W - X, H, 0, 0, X, H);
-}
-
-TAPSY_DECLARE_EFFECT(008)
-{
-    Stretch(Screen, Picture, X - W, 0, 2 * W - X, H, W - X, 0, X, H);
-}
-
-TAPSY_DECLARE_EFFECT(009)
-{
-    Stretch(Screen, Picture, X - W, 0, 3 * W - 2 * X, H, (W - X) / 2, 0, X, H);
-}
-
-TAPSY_DECLARE_EFFECT(010)
-{
-    Stretch(Screen, Picture, (W - X) / 2, 0, X, H, 0, 0, W, H);
-}
-
-TAPSY_DECLARE_EFFECT(011)
-{
-    Copy(Screen, Picture, (W - X) / 2, 0, X, H, (W - X) / 2, 0);
-}
-
-// Two halves of X div 2 each: for an odd width the middle column is never drawn.
-TAPSY_DECLARE_EFFECT(012)
-{
-    Copy(Screen, Picture, 0, 0, X / 2, H, 0, 0);
-    Copy(Screen, Picture, W - X / 2, 0, X / 2, H, W - X / 2, 0);
-}
-
-// For an odd width the right half lands one column right of where it came from.
-TAPSY_DECLARE_EFFECT(013)
-{
-    Stretch(Screen, Picture, 0, 0, X / 2, H, 0, 0, W / 2, H);
-    Stretch(Screen, Picture, W - X / 2, 0, X / 2, H, W / 2, 0, W / 2, H);
-}
-
-TAPSY_DECLARE_EFFECT(014)
-{
-    const int32_t R = RollThickness(W, X);
-    UnrollAcross(Screen, Picture, H, R, X + R - 1, X + R, 0, X);
-}
-
-// The back of the roll is taken one column further left than a mirror image of 14 would take
-// it. When the roll is exactly half of what is left (X = W - 2R), its first source column lies
-// off the picture and the roll's column next to the part in place keeps the old picture.
-TAPSY_DECLARE_EFFECT(015)
-{
-    const int32_t R = RollThickness(W, X);
-    UnrollAcross(Screen, Picture, H, R, W - X - 1, W - X - 2 * R - 1, W - X, X);
-}
-
-// The columns still to come are smeared out of the (at most W div 10) columns next to the part
-// in place, so the picture seems drawn out of that strip.
-TAPSY_DECLARE_EFFECT(016)
-{
-    Copy(Screen, Picture, 0, 0, X, H, 0, 0);
-    Stretch(Screen, Picture, X, 0, W - X, H, X, 0, std::min(W - X, W / 10), H);
-}
-
-TAPSY_DECLARE_EFFECT(017)
-{
-    Copy(Screen, Picture, W - X, 0, X, H, W - X, 0);
-    const int32_t S = std::max(W - X - W / 10, 0);
-    Stretch(Screen, Picture, 0, 0, W - X, H, S, 0, W - X - S, H);
-}
-
-// Down the height: the same designs, bottom and top playing the parts of right and left.
-
-TAPSY_DECLARE_EFFECT(018)
-{
-    Stretch(Screen, Picture, 0, H - Y, W, Y, 0, 0, W, H);
-}
-
-TAPSY_DECLARE_EFFECT(019)
-{
-    Stretch(Screen, Picture, 0, 0, W, Y, 0, 0, W, H);
-}
-
-TAPSY_DECLARE_EFFECT(020)
-{
-    Copy(Screen, Picture, 0, H - Y, W, H, 0, 0);
-}
-
-TAPSY_DECLARE_EFFECT(021)
-{
-    Copy(Screen, Picture, 0, Y - H, W, H, 0, 0);
-}
-
-TAPSY_DECLARE_EFFECT(022)
-{
-    Copy(Screen, Picture, 0, 0, W, Y, 0, 0);
-}
-
-TAPSY_DECLARE_EFFECT(023)
-{
-    Copy(Screen, Picture, 0, H - Y, W, Y, 0, H - Y);
-}
-
-TAPSY_DECLARE_EFFECT(024)
-{
-    Stretch(Screen, Picture, 0, 0, W, 2 * H - Y, 0, 0, W, Y);
-}
-
-TAPSY_DECLARE_EFFECT(025)
-{
-    Stretch(Screen, Picture, 0, Y - H, W, 2 * H - Y, 0, H - Y, W, Y);
-}
-
-TAPSY_DECLARE_EFFECT(026)
-{
-    Stretch(Screen, Picture, 0, Y - H, W, 3 * H - 2 * Y, 0, (H - Y) / 2, W, Y);
-}
-
-TAPSY_DECLARE_EFFECT(027)
-{
-    Stretch(Screen, Picture, 0, (H - Y) / 2, W, Y, 0, 0, W, H);
-}
-
-TAPSY_DECLARE_EFFECT(028)
-{
-    Copy(Screen, Picture, 0, (H - Y) / 2, W, Y, 0, (H - Y) / 2);
-}
-
-// The halves are revealed in place, not moved; for an odd height the middle row is never drawn.
-TAPSY_DECLARE_EFFECT(029)
-{
-    Copy(Screen, Picture, 0, 0, W, Y / 2, 0, 0);
-    Copy(Screen, Picture, 0, H - Y / 2, W, Y / 2, 0, H - Y / 2);
-}
-
-// For an odd height the lower half lands one row below where it came from.
-TAPSY_DECLARE_EFFECT(030)
-{
-    Stretch(Screen, Picture, 0, 0, W, Y / 2, 0, 0, W, H / 2);
-    Stretch(Screen, Picture, 0, H - Y / 2, W, Y / 2, 0, H / 2, W, H / 2);
-}
-
-TAPSY_DECLARE_EFFECT(031)
-{
-    const int32_t R = RollThickness(H, Y);
-    UnrollDown(Screen, Picture, W, R, Y + R - 1, Y + R, 0, Y);
-}
-
-// Likewise one row higher than a mirror image of 31, with the same stale row at Y = H - 2R.
-TAPSY_DECLARE_EFFECT(032)
-{
-    const int32_t R = RollThickness(H, Y);
-    UnrollDown(Screen, Picture, W, R, H - Y - 1, H - Y - 2 * R - 1, H - Y, Y);
-}
-
-TAPSY_DECLARE_EFFECT(033)
-{
-    Copy(Screen, Picture, 0, 0, W, Y, 0, 0);
-    Stretch(Screen, Picture, 0, Y, W, H - Y, 0, Y, W, std::min(H - Y, H / 10));
-}
-
-TAPSY_DECLARE_EFFECT(034)
-{
-    Copy(Screen, Picture, 0, H - Y, W, Y, 0, H - Y);
-    const int32_t S = std::max(H - Y - H / 10, 0);
-    Stretch(Screen, Picture, 0, 0, W, H - Y, 0, S, W, H - Y - S);
-}
+TAPSY_DECLARE_EFFECT(018) { TAPSY_DOWN(ExpandFromFarEnd); }
+TAPSY_DECLARE_EFFECT(019) { TAPSY_DOWN(ExpandFromNearEnd); }
+TAPSY_DECLARE_EFFECT(020) { TAPSY_DOWN(SlideInFromFarEnd); }
+TAPSY_DECLARE_EFFECT(021) { TAPSY_DOWN(SlideInFromNearEnd); }
+TAPSY_DECLARE_EFFECT(022) { TAPSY_DOWN(RevealFromNearEnd); }
+TAPSY_DECLARE_EFFECT(023) { TAPSY_DOWN(RevealFromFarEnd); }
+TAPSY_DECLARE_EFFECT(024) { TAPSY_DOWN(ExpandInFromFarEnd); }
+TAPSY_DECLARE_EFFECT(025) { TAPSY_DOWN(ExpandInFromNearEnd); }
+TAPSY_DECLARE_EFFECT(026) { TAPSY_DOWN(ExpandInToMiddle); }
+TAPSY_DECLARE_EFFECT(027) { TAPSY_DOWN(ExpandOutFromMiddle); }
+TAPSY_DECLARE_EFFECT(028) { TAPSY_DOWN(RevealOutFromMiddle); }
+TAPSY_DECLARE_EFFECT(029) { TAPSY_DOWN(RevealInFromBothEnds); }
+TAPSY_DECLARE_EFFECT(030) { TAPSY_DOWN(ExpandInFromBothEnds); }
+TAPSY_DECLARE_EFFECT(031) { TAPSY_DOWN(UnrollFromNearEnd); }
+TAPSY_DECLARE_EFFECT(032) { TAPSY_DOWN(UnrollFromFarEnd); }
+TAPSY_DECLARE_EFFECT(033) { TAPSY_DOWN(BuildUpFromFarEnd); }
+TAPSY_DECLARE_EFFECT(034) { TAPSY_DOWN(BuildUpFromNearEnd); }

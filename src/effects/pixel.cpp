@@ -22,7 +22,6 @@ size_t PixelCount(int32_t W, int32_t H) { return size_t(std::max(W, 0)) * size_t
 constexpr size_t Lanes = 4;
 constexpr size_t Chains = 4;
 typedef uint32_t TLanes __attribute__((vector_size(Lanes * 4)));
-typedef uint16_t TWordLanes __attribute__((vector_size(Lanes * 4))); // the same bytes as 16-bit words
 
 // Calls Merge(screen, picture, i, chain) for the groups of Lanes pixels starting at i = 0,
 // Lanes, … of the two blocks, in memory order; Merge updates `screen`. `chain` counts the groups
@@ -71,7 +70,7 @@ constexpr TSeedJump SeedJump(size_t steps)
 
 // Keeps a constant from the optimiser: a multiplication of lanes by a known constant becomes
 // a long chain of shifts and adds, much slower than the plain vector multiply.
-uint32_t Opaque(uint32_t value)
+uint32_t HiddenFromOptimiser(uint32_t value)
 {
     asm("" : "+r"(value));
     return value;
@@ -122,7 +121,7 @@ TAPSY_DECLARE_EFFECT(169)
     for (TLanes& chain : seeds)
         for (size_t lane = 0; lane < Lanes; ++lane)
             chain[lane] = seed = seed * Step.Mul + Step.Add;
-    const uint32_t bound = DrawBelowBound(Progress), jumpMul = Opaque(Jump.Mul);
+    const uint32_t bound = DrawBelowBound(Progress), jumpMul = HiddenFromOptimiser(Jump.Mul);
     MergePixels(PixelBlock(Screen), PixelBlock(Picture), PixelCount(W, H),
         [&](TLanes s, TLanes p, size_t, size_t chain) {
             const TLanes copied = TLanes(seeds[chain] < bound);
@@ -174,34 +173,20 @@ TAPSY_DECLARE_EFFECT(172)
     }
     const int32_t C3 = ~(C1 | C2) & 3;
 
-    // Each channel takes a third of the transition; the ones before it are copied whole.
-    uint32_t copyMask = 0;
-    int32_t blended, A;
+    // Each channel takes a third of the transition; the ones before it are copied whole (weight
+    // 256), the ones after it and the fourth byte kept (weight 0).
+    TByteWeights weights {};
+    const auto BlendChannel = [&](int32_t channel, int32_t progressInThird) {
+        weights[size_t(channel)] = uint16_t(std::clamp(MulDiv(256, progressInThird, 33), 0, 256));
+    };
     if (Progress <= 33) {
-        blended = C1;
-        A = MulDiv(256, Progress, 33);
+        BlendChannel(C1, Progress);
     } else if (Progress <= 66) {
-        copyMask = 0xFFu << (8 * C1);
-        blended = C2;
-        A = MulDiv(256, Progress - 33, 33);
+        weights[size_t(C1)] = 256;
+        BlendChannel(C2, Progress - 33);
     } else {
-        copyMask = (0xFFu << (8 * C1)) | (0xFFu << (8 * C2));
-        blended = C3;
-        A = MulDiv(256, Progress - 66, 33);
+        weights[size_t(C1)] = weights[size_t(C2)] = 256;
+        BlendChannel(C3, Progress - 66);
     }
-    A = std::clamp(A, 0, 256); // Progress 1 … 99 keeps it there already
-
-    // s + floor((p − s)·A / 256) = (s·(256 − A) + p·A) >> 8 since s·256 is a multiple of 256,
-    // and the sum is at most 255·256: it fits the 16-bit half of the pixel that holds the
-    // channel (green and blue share the low half, red is in the high one), so one 16-bit
-    // multiply does instead of an emulated 32-bit one.
-    const int32_t wordShift = 8 * (blended & 1);
-    const uint32_t blendMask = 0xFFu << (8 * blended);
-    const uint32_t keepMask = ~(copyMask | blendMask); // the fourth byte among them
-    const uint16_t keepWeight = uint16_t(256 - A), takeWeight = uint16_t(A);
-    MergePixels(PixelBlock(Screen), PixelBlock(Picture), PixelCount(W, H), [&](TLanes s, TLanes p, size_t, size_t) {
-        const TWordLanes sw = (TWordLanes(s) >> wordShift) & 0xFF, pw = (TWordLanes(p) >> wordShift) & 0xFF;
-        const TWordLanes bw = (sw * keepWeight + pw * takeWeight) >> 8;
-        return (s & keepMask) | (p & copyMask) | (TLanes(TWordLanes(bw << wordShift)) & blendMask);
-    });
+    BlendPixels(PixelBlock(Screen), PixelBlock(Picture), PixelCount(W, H), weights);
 }

@@ -23,14 +23,6 @@ void SqueezeOld(TGdiBitmap& Screen, int32_t W, int32_t H, int32_t dx, int32_t dy
     StretchBlt(Screen.DC(), dx, dy, w, h, Screen.DC(), 0, 0, W, H, SRCCOPY);
 }
 
-// One region of all slats; a store that holds no slat draws nothing (the clipped copy of no
-// region would copy the whole picture).
-void CopyThroughSlats(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, TComplexRegion& slats)
-{
-    if (HRGN R = slats.CreateRegion())
-        ClippedCopy(Screen, Picture, W, H, R);
-}
-
 enum class TSlats { Vertical, Horizontal };
 
 // Slats of pitch 2·N opening from their middle lines, about 20 of them at any size.
@@ -48,7 +40,7 @@ void EvenBlind(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, in
         else
             slats.AddRect(0, c - A, W, c + A);
     }
-    CopyThroughSlats(Screen, Picture, W, H, slats);
+    CopyThrough(Screen, Picture, W, H, slats.CreateRegion());
 }
 
 enum class TBlindFrom { Left, Right, Top, Bottom };
@@ -81,7 +73,7 @@ void UnevenBlind(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, 
             slats.AddRect(0, y - A, W, y);
         break;
     }
-    CopyThroughSlats(Screen, Picture, W, H, slats);
+    CopyThrough(Screen, Picture, W, H, slats.CreateRegion());
 }
 
 } // namespace

@@ -14,18 +14,6 @@
 
 namespace {
 
-constexpr long double Pi = 3.1415926535897932385L;
-
-
-// A store that got no rectangle yields no region, which the clipped copy would take as "no
-// clip" and copy the whole picture: such a frame draws nothing instead.
-void CopyThroughRects(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
-    TComplexRegion& rects)
-{
-    if (HRGN R = rects.CreateRegion())
-        ClippedCopy(Screen, Picture, W, H, R);
-}
-
 int32_t ShredCellSize(int32_t W, int32_t H) { return std::min(W, H) / 10 + 1; }
 
 enum class TTurn { Clockwise = 1, Anticlockwise = -1 };
@@ -63,21 +51,16 @@ void MovingRectangles(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_
     const int32_t V = MulDiv(D, Progress, 100);
 
     TComplexRegion rects;
-    const auto Add = [&](int32_t a0, int32_t b0, int32_t a1, int32_t b1) {
-        if (transposed)
-            rects.AddRect(b0, a0, b1, a1);
-        else
-            rects.AddRect(a0, b0, a1, b1);
-    };
+    const TAxisRects axis { rects, transposed };
     for (int32_t b = -N; b < Across; b += 3 * N)
-        Add(0, b - A, Along, b + A);
+        axis.Add(0, b - A, Along, b + A);
     if (from == TSlatsFrom::Start)
         for (int32_t a = 0; a < Along; a += D)
-            Add(a, 0, a + V, Across);
+            axis.Add(a, 0, a + V, Across);
     else
         for (int32_t a = Along; a > 0; a -= D)
-            Add(a - V, 0, a, Across);
-    CopyThroughRects(Screen, Picture, W, H, rects);
+            axis.Add(a - V, 0, a, Across);
+    CopyThrough(Screen, Picture, W, H, rects.CreateRegion());
 }
 
 // The X by Y rectangle centred on the picture.
@@ -109,7 +92,7 @@ TAPSY_DECLARE_EFFECT(143)
     TComplexRegion squares;
     ForEachCellCentre(W, H, N,
         [&](int32_t cx, int32_t cy) { squares.AddRect(cx - A, cy - A, cx + A, cy + A); });
-    CopyThroughRects(Screen, Picture, W, H, squares);
+    CopyThrough(Screen, Picture, W, H, squares.CreateRegion());
 }
 
 TAPSY_DECLARE_EFFECT(144)
@@ -169,7 +152,7 @@ TAPSY_DECLARE_EFFECT(153)
 {
     const int32_t N = ShredCellSize(W, H);
     const int32_t Rd = MulDiv(3 * N, Progress, 200);
-    if (HRGN circles = UniteOverCells(W, H, N,
-            [Rd](int32_t cx, int32_t cy) { return CreateEllipticRgn(cx - Rd, cy - Rd, cx + Rd, cy + Rd); }))
-        ClippedCopy(Screen, Picture, W, H, circles);
+    CopyThrough(Screen, Picture, W, H, UniteOverCells(W, H, N, [Rd](int32_t cx, int32_t cy) {
+        return CreateEllipticRgn(cx - Rd, cy - Rd, cx + Rd, cy + Rd);
+    }));
 }

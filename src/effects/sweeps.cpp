@@ -15,23 +15,14 @@ namespace {
 
 using TTriangle = std::array<int32_t, 6>; // x0, y0, x1, y1, x2, y2, in drawing order
 
-
-// Merges the triangles one at a time into the first one's region, deleting each as soon as it
-// is merged, and copies the picture through the union. No triangles: nothing is drawn.
+// Copies the picture through the union of the triangles, merged one at a time into the first
+// one's region. No triangles: nothing is drawn.
 void CopyThroughTriangles(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H,
     std::span<const TTriangle> triangles)
 {
-    if (triangles.empty())
-        return;
-    TOwnedRegion accumulator(CreatePolyRgn(triangles.front()));
-    // A failed region call must not turn into the unclipped copy of the whole picture.
-    if (!accumulator)
-        return;
-    for (const TTriangle& triangle : triangles.subspan(1)) {
-        TRegionGuard piece(CreatePolyRgn(triangle));
-        CombineRgn(accumulator.get(), accumulator.get(), piece.Get(), RGN_OR);
-    }
-    ClippedCopy(Screen, Picture, W, H, accumulator.release());
+    if (!triangles.empty())
+        CopyThrough(Screen, Picture, W, H,
+            MergePolygons(CreatePolyRgn(triangles.front()), triangles.subspan(1), RGN_OR));
 }
 
 // Four wedges about the centre, each given by its corner and the point travelling from it.

@@ -15,27 +15,15 @@ namespace {
 
 using TPolygon = std::initializer_list<int32_t>; // x0, y0, x1, y1, …
 
-// Merges the polygons into `first` in order with `mode` (RGN_OR or RGN_XOR), each made just
-// before and deleted right after its merge.
-HRGN Merge(HRGN first, std::initializer_list<TPolygon> polygons, int32_t mode)
-{
-    TOwnedRegion result(first);
-    for (const TPolygon& polygon : polygons) {
-        const TOwnedRegion next(CreatePolyRgn(polygon));
-        CombineRgn(result.get(), result.get(), next.get(), mode);
-    }
-    return result.release();
-}
-
 HRGN Union(TPolygon first, std::initializer_list<TPolygon> others)
 {
-    return Merge(CreatePolyRgn(first), others, RGN_OR);
+    return MergePolygons(CreatePolyRgn(first), others, RGN_OR);
 }
 
 // The whole picture with the given polygons cut out (or put back where they overlap).
 HRGN PictureXor(int32_t W, int32_t H, std::initializer_list<TPolygon> polygons)
 {
-    return Merge(CreateRectRgn(0, 0, W, H), polygons, RGN_XOR);
+    return MergePolygons(CreateRectRgn(0, 0, W, H), polygons, RGN_XOR);
 }
 
 enum class TZigzag { Horizontal, Vertical };
@@ -137,10 +125,9 @@ TAPSY_DECLARE_EFFECT(164)
 {
     const int32_t S = std::min(W, H) / 10 + 1;
     const int32_t B = MulDiv(S, Progress, 50);
-    if (HRGN diamonds = UniteOverCells(W, H, S, [B](int32_t cx, int32_t cy) {
-            return CreatePolyRgn({ cx - B, cy, cx, cy - B, cx + B, cy, cx, cy + B });
-        }))
-        ClippedCopy(Screen, Picture, W, H, diamonds);
+    CopyThrough(Screen, Picture, W, H, UniteOverCells(W, H, S, [B](int32_t cx, int32_t cy) {
+        return CreatePolyRgn({ cx - B, cy, cx, cy - B, cx + B, cy, cx, cy + B });
+    }));
 }
 
 TAPSY_DECLARE_EFFECT(165)
@@ -162,6 +149,6 @@ TAPSY_DECLARE_EFFECT(167)
     // A ring about the diamond through the edge midpoints, growing both ways.
     const int32_t MW = W / 2, MH = H / 2, HX = X / 2, HY = Y / 2;
     ClippedCopy(Screen, Picture, W, H,
-        Merge(CreatePolyRgn({ -HX, MH, MW, -HY, 2 * MW + HX, MH, MW, 2 * MH + HY }),
-            { { HX, MH, MW, HY, 2 * MW - HX, MH, MW, 2 * MH - HY } }, RGN_XOR));
+        MergePolygons(CreatePolyRgn({ -HX, MH, MW, -HY, 2 * MW + HX, MH, MW, 2 * MH + HY }),
+            std::initializer_list<TPolygon> { { HX, MH, MW, HY, 2 * MW - HX, MH, MW, 2 * MH - HY } }, RGN_XOR));
 }

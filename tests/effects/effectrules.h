@@ -3,8 +3,8 @@
 //
 // The rules the effect tests share, written independently of the effects library: the Windows
 // MulDiv and the extents X and Y, the effects' random generator replayed, pixel-centre tests for
-// polygons and rectangles, the expected frame of block copies and nearest stretches, a mask of
-// pixels, and the duties every effect has besides drawing its frame.
+// polygons and rectangles, a mask of pixels, and frames that show the picture where a rule
+// says.
 #pragma once
 
 #include "effecttest.h"
@@ -120,67 +120,6 @@ struct TMask {
 // ---------------------------------------------------------------------------------------------
 // Expected frames
 
-// The expected frame, painted by the definition of each transfer. A block copy moves pixel for
-// pixel. A stretch gives the destination offset i (counted from the given edge, backwards for a
-// negative size) the source offset floor((2i + 1)·|sw| / (2·|dw|)) from the given source edge,
-// likewise for rows. A pixel whose destination or source lies outside the bitmaps stays.
-class TExpected {
-public:
-    explicit TExpected(const TFrame& frame)
-        : m_frame(frame)
-        , m_pixels(size_t(frame.W) * size_t(frame.H))
-    {
-        for (int32_t y = 0; y < frame.H; ++y)
-            for (int32_t x = 0; x < frame.W; ++x)
-                At(x, y) = frame.StartAt(x, y);
-    }
-    const TFrame& Frame() const { return m_frame; }
-    uint32_t& At(int32_t x, int32_t y) { return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)]; }
-    uint32_t operator()(int32_t x, int32_t y) const
-    {
-        return m_pixels[size_t(y) * size_t(m_frame.W) + size_t(x)];
-    }
-
-    void Copy(int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t sx, int32_t sy)
-    {
-        for (int32_t j = 0; j < h; ++j)
-            for (int32_t i = 0; i < w; ++i)
-                Put(dx + i, dy + j, sx + i, sy + j);
-    }
-    void Stretch(int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw,
-        int32_t sh)
-    {
-        if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
-            return;
-        for (int32_t j = 0; j < std::abs(dh); ++j)
-            for (int32_t i = 0; i < std::abs(dw); ++i)
-                Put(Along(dx, dw, i), Along(dy, dh, j), Along(sx, sw, Nearest(i, dw, sw)),
-                    Along(sy, sh, Nearest(j, dh, sh)));
-    }
-    // Pixel (x, y) takes picture pixel (sx, sy) when both lie inside the bitmaps.
-    void Put(int32_t x, int32_t y, int32_t sx, int32_t sy)
-    {
-        const auto inside = [&](int32_t px, int32_t py) {
-            return px >= 0 && py >= 0 && px < m_frame.W && py < m_frame.H;
-        };
-        if (inside(x, y) && inside(sx, sy))
-            At(x, y) = m_frame.PictureAt(sx, sy);
-    }
-
-private:
-    static int32_t Nearest(int32_t i, int32_t d, int32_t s)
-    {
-        return int32_t((2 * int64_t(i) + 1) * std::abs(s) / (2 * int64_t(std::abs(d))));
-    }
-    static int32_t Along(int32_t edge, int32_t size, int32_t offset)
-    {
-        return size > 0 ? edge + offset : edge - offset;
-    }
-
-    const TFrame& m_frame;
-    std::vector<uint32_t> m_pixels;
-};
-
 // The frame that shows the picture where `covers` holds and the start image elsewhere.
 template <typename TCovers>
 ::testing::AssertionResult ShowsPictureWhere(const TFrame& frame, TCovers covers)
@@ -197,73 +136,6 @@ inline ::testing::AssertionResult ShowsStart(const TFrame& frame)
 inline ::testing::AssertionResult ShowsPicture(const TFrame& frame)
 {
     return ShowsPictureWhere(frame, [](int32_t, int32_t) { return true; });
-}
-
-// ---------------------------------------------------------------------------------------------
-// What every effect owes its caller besides the frame
-
-// What must be as it was after an effect call: the regions alive and Picture's bytes.
-struct TBefore {
-    explicit TBefore(const TFrame& frame)
-        : Regions(LiveRegionCount())
-        , Picture(frame.Picture.Bits(), frame.Picture.Bits() + frame.Picture.ByteCount())
-    {
-    }
-    int64_t Regions;
-    std::vector<uint8_t> Picture;
-};
-
-// No region leaked, no clip region left on Screen, Picture untouched.
-inline ::testing::AssertionResult ContractKept(TFrame& f, const TBefore& before)
-{
-    if (LiveRegionCount() != before.Regions)
-        return ::testing::AssertionFailure()
-            << (LiveRegionCount() - before.Regions) << " region(s) leaked";
-    TRect clip;
-    GetClipBox(f.Screen.DC(), &clip);
-    if (clip != TRect { 0, 0, f.W, f.H })
-        return ::testing::AssertionFailure() << "clip box left at (" << clip.Left << ", " << clip.Top
-                                             << ", " << clip.Right << ", " << clip.Bottom << ")";
-    const auto changed = std::mismatch(before.Picture.begin(), before.Picture.end(), f.Picture.Bits()).first;
-    if (changed != before.Picture.end())
-        return ::testing::AssertionFailure()
-            << "Picture was written at byte " << (changed - before.Picture.begin());
-    return ::testing::AssertionSuccess();
-}
-
-// Runs the effect on a fresh start image and checks the contract.
-inline ::testing::AssertionResult RunKeepingContract(
-    TFrame& f, int32_t style, int32_t X, int32_t Y, int32_t progress = 50)
-{
-    const TBefore before(f);
-    f.Run(style, X, Y, progress);
-    return ContractKept(f, before);
-}
-
-// The contract after a call the test made itself, and then that a whole copy of Picture reaches
-// every pixel of Screen, which a clip left behind would stop. Overwrites Screen.
-inline ::testing::AssertionResult LeftAsFound(TFrame& f, const TBefore& before)
-{
-    if (auto kept = ContractKept(f, before); !kept)
-        return kept;
-    BitBlt(f.Screen.DC(), 0, 0, f.W, f.H, f.Picture.DC(), 0, 0, SRCCOPY);
-    if (auto covered = FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return f.PictureAt(x, y); });
-        !covered)
-        return ::testing::AssertionFailure() << "a clip was left on Screen: " << covered.message();
-    return ::testing::AssertionSuccess();
-}
-
-// The contract at `progress` with its extents, and the effects' random seed as it was.
-inline ::testing::AssertionResult LeavesNoTrace(TFrame& frame, int32_t style, int32_t progress)
-{
-    const TPoint extents = ExtentsRef(frame.W, frame.H, progress);
-    constexpr uint32_t Seed = 0x9E3779B9u;
-    RandomSeed = Seed;
-    if (auto kept = RunKeepingContract(frame, style, extents.X, extents.Y, progress); !kept)
-        return kept;
-    if (RandomSeed != Seed)
-        return ::testing::AssertionFailure() << "RandomSeed changed to " << RandomSeed;
-    return ::testing::AssertionSuccess();
 }
 
 } // namespace effecttest

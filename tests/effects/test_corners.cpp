@@ -2,9 +2,10 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // Effects 35 … 57 (corners, appear and contract, centre, quarters). Every frame is checked pixel
-// by pixel against the effect's transfers painted here by their definitions, and the start and
-// the end, odd sizes included, against plain statements of what they must show.
-#include "effectrules.h"
+// by pixel against the designs of the linear effects run along both axes at once (or, for the
+// frame and the pinwheel, against their own rules), and the start and the end, odd sizes
+// included, against plain statements of what they must show.
+#include "linerules.h"
 
 #include <cstdlib>
 #include <vector>
@@ -13,80 +14,96 @@ using namespace effecttest;
 
 namespace {
 
-// The whole picture except inside the rectangle (right and bottom edges outside).
-void CopyAround(TExpected& e, int32_t left, int32_t top, int32_t right, int32_t bottom)
+// The effects that run one of the designs along each axis at once: the pixel shows the picture
+// pixel at the two lines the designs name, or keeps the start image when either names none.
+struct TBothWays {
+    int32_t Style;
+    TDesign Across, Down;
+};
+const TBothWays BothWays[] = {
+    { 35, ExpandFromFarEnd, ExpandFromFarEnd },
+    { 36, ExpandFromFarEnd, ExpandFromNearEnd },
+    { 37, ExpandFromNearEnd, ExpandFromNearEnd },
+    { 38, ExpandFromNearEnd, ExpandFromFarEnd },
+    { 39, SlideInFromFarEnd, SlideInFromFarEnd },
+    { 40, SlideInFromFarEnd, SlideInFromNearEnd },
+    { 41, SlideInFromNearEnd, SlideInFromNearEnd },
+    { 42, SlideInFromNearEnd, SlideInFromFarEnd },
+    { 43, RevealFromNearEnd, RevealFromNearEnd },
+    { 44, RevealFromNearEnd, RevealFromFarEnd },
+    { 45, RevealFromFarEnd, RevealFromFarEnd },
+    { 46, RevealFromFarEnd, RevealFromNearEnd },
+    { 47, ExpandInFromFarEnd, ExpandInFromFarEnd },
+    { 48, ExpandInFromFarEnd, ExpandInFromNearEnd },
+    { 49, ExpandInFromNearEnd, ExpandInFromNearEnd },
+    { 50, ExpandInFromNearEnd, ExpandInFromFarEnd },
+    { 51, ExpandInToMiddle, ExpandInToMiddle },
+    { 52, ExpandOutFromMiddle, ExpandOutFromMiddle },
+    { 53, RevealOutFromMiddle, RevealOutFromMiddle },
+    { 55, RevealInFromBothEnds, RevealInFromBothEnds },
+    { 56, ExpandInFromBothEnds, ExpandInFromBothEnds },
+};
+
+uint32_t BothWaysPixel(const TFrame& f, const TBothWays& e, int32_t X, int32_t Y, int32_t x, int32_t y)
 {
-    for (int32_t y = 0; y < e.Frame().H; ++y)
-        for (int32_t x = 0; x < e.Frame().W; ++x)
-            if (x < left || x >= right || y < top || y >= bottom)
-                e.Put(x, y, x, y);
+    const TLine column = Designs[e.Across](x, f.W, X, 0, false);
+    const TLine row = Designs[e.Down](y, f.H, Y, 0, true);
+    const bool inside = column.Source >= 0 && column.Source < f.W && row.Source >= 0 && row.Source < f.H;
+    return inside ? f.PictureAt(column.Source, row.Source) : f.StartAt(x, y);
 }
 
-struct TRow {
-    int32_t Style;
-    void (*Draw)(TExpected& e, int32_t W, int32_t H, int32_t X, int32_t Y);
-};
+// 54: the picture in place around a hole of (W − X div 2·2) x (H − Y div 2·2) about the centre.
+uint32_t FramePixel(const TFrame& f, int32_t X, int32_t Y, int32_t x, int32_t y)
+{
+    const bool inHole = x >= X / 2 && x < f.W - X / 2 && y >= Y / 2 && y < f.H - Y / 2;
+    return inHole ? f.StartAt(x, y) : f.PictureAt(x, y);
+}
 
-// One row of the table: its transfers, in order. hw, hh, hx, hy are the quarter sizes.
-#define ROW(style, ...)                                                                            \
-    TRow                                                                                           \
-    {                                                                                              \
-        style, [](TExpected& e, int32_t W, int32_t H, int32_t X, int32_t Y) {                      \
-            const int32_t hw = W / 2, hh = H / 2, hx = X / 2, hy = Y / 2;                          \
-            (void)hw, (void)hh, (void)hx, (void)hy;                                                \
-            __VA_ARGS__;                                                                           \
-        }                                                                                          \
+// 57, the pinwheel: quarters of (W div 2) x (H div 2) slide in, the top left one from the left,
+// the top right from the top, the bottom right from the right and the bottom left from the
+// bottom, X div 2 (Y div 2) of each showing; where they overlap the one named later lies on top.
+uint32_t PinwheelPixel(const TFrame& f, int32_t X, int32_t Y, int32_t x, int32_t y)
+{
+    const int32_t hw = f.W / 2, hh = f.H / 2, hx = X / 2, hy = Y / 2;
+    struct TQuarter {
+        int32_t Left, Top, SourceLeft, SourceTop; // where it lies now, and where it comes from
+    };
+    const TQuarter quarters[] = { { hx - hw, 0, 0, 0 }, { hw, hy - hh, hw, 0 }, { f.W - hx, hh, hw, hh },
+        { 0, f.H - hy, 0, hh } };
+    for (int i = 3; i >= 0; --i) {
+        const TQuarter& q = quarters[i];
+        if (x >= q.Left && x < q.Left + hw && y >= q.Top && y < q.Top + hh)
+            return f.PictureAt(q.SourceLeft + x - q.Left, q.SourceTop + y - q.Top);
     }
-
-const TRow Rows[] = {
-    ROW(35, e.Stretch(W - X, H - Y, X, Y, 0, 0, W, H)),
-    ROW(36, e.Stretch(W - X, 0, X, Y, 0, 0, W, H)),
-    ROW(37, e.Stretch(0, 0, X, Y, 0, 0, W, H)),
-    ROW(38, e.Stretch(0, H - Y, X, Y, 0, 0, W, H)),
-    ROW(39, e.Copy(W - X, H - Y, W, H, 0, 0)),
-    ROW(40, e.Copy(W - X, Y - H, W, H, 0, 0)),
-    ROW(41, e.Copy(X - W, Y - H, W, H, 0, 0)),
-    ROW(42, e.Copy(X - W, H - Y, W, H, 0, 0)),
-    ROW(43, e.Copy(0, 0, X, Y, 0, 0)),
-    ROW(44, e.Copy(0, H - Y, X, Y, 0, H - Y)),
-    ROW(45, e.Copy(W - X, H - Y, X, Y, W - X, H - Y)),
-    ROW(46, e.Copy(W - X, 0, X, Y, W - X, 0)),
-    ROW(47, e.Stretch(0, 0, 2 * W - X, 2 * H - Y, 0, 0, X, Y)),
-    ROW(48, e.Stretch(0, Y - H, 2 * W - X, 2 * H - Y, 0, H - Y, X, Y)),
-    ROW(49, e.Stretch(X - W, Y - H, 2 * W - X, 2 * H - Y, W - X, H - Y, X, Y)),
-    ROW(50, e.Stretch(X - W, 0, 2 * W - X, 2 * H - Y, W - X, 0, X, Y)),
-    ROW(51, e.Stretch(X - W, Y - H, 3 * W - 2 * X, 3 * H - 2 * Y, (W - X) / 2, (H - Y) / 2, X, Y)),
-    ROW(52, e.Stretch((W - X) / 2, (H - Y) / 2, X, Y, 0, 0, W, H)),
-    ROW(53, e.Copy((W - X) / 2, (H - Y) / 2, X, Y, (W - X) / 2, (H - Y) / 2)),
-    ROW(54, CopyAround(e, X / 2, Y / 2, W - X / 2, H - Y / 2)),
-    ROW(55, e.Copy(0, 0, hx, hy, 0, 0); e.Copy(0, H - hy, hx, hy, 0, H - hy);
-        e.Copy(W - hx, H - hy, hx, hy, W - hx, H - hy); e.Copy(W - hx, 0, hx, hy, W - hx, 0)),
-    ROW(56, e.Stretch(0, 0, hx, hy, 0, 0, hw, hh); e.Stretch(0, H - hy, hx, hy, 0, hh, hw, hh);
-        e.Stretch(W - hx, H - hy, hx, hy, hw, hh, hw, hh);
-        e.Stretch(W - hx, 0, hx, hy, hw, 0, hw, hh)),
-    ROW(57, e.Copy(hx - hw, 0, hw, hh, 0, 0); e.Copy(hw, hy - hh, hw, hh, hw, 0);
-        e.Copy(W - hx, hh, hw, hh, hw, hh); e.Copy(0, H - hy, hw, hh, 0, hh)),
-};
+    return f.StartAt(x, y);
+}
 
 // Odd sizes find the div 2 quirks, the tall one the other way of computing the extents.
 constexpr TSize Sizes[] = { { 40, 30 }, { 37, 23 }, { 23, 37 } };
 
-TEST(CornerEffects, EveryRowPixelByPixelThroughTheTransition)
+TEST(CornerEffects, EveryEffectPixelByPixelThroughTheTransition)
 {
     for (const TSize size : Sizes) {
         TFrame f(size.W, size.H);
         for (int32_t progress = 0; progress <= 100; ++progress) {
             const TPoint ext = ExtentsRef(size.W, size.H, progress);
-            for (const TRow& row : Rows) {
-                SCOPED_TRACE(::testing::Message() << "effect " << row.Style << ", " << size.W << "x"
-                                                  << size.H << ", X=" << ext.X << ", Y=" << ext.Y);
-                TExpected expected(f);
-                row.Draw(expected, f.W, f.H, ext.X, ext.Y);
-                const TBefore before(f);
-                f.Run(row.Style, ext.X, ext.Y, progress);
-                EXPECT_TRUE(FrameMatches(f.Screen, expected));
-                EXPECT_TRUE(LeftAsFound(f, before));
+            const auto trace = [&](int32_t style) {
+                return ::testing::Message() << "effect " << style << ", " << size.W << "x" << size.H
+                                            << ", X=" << ext.X << ", Y=" << ext.Y;
+            };
+            for (const TBothWays& e : BothWays) {
+                f.Run(e.Style, ext.X, ext.Y, progress);
+                EXPECT_TRUE(FrameMatches(
+                    f.Screen, [&](int32_t x, int32_t y) { return BothWaysPixel(f, e, ext.X, ext.Y, x, y); }))
+                    << trace(e.Style);
             }
+            f.Run(54, ext.X, ext.Y, progress);
+            EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return FramePixel(f, ext.X, ext.Y, x, y); }))
+                << trace(54);
+            f.Run(57, ext.X, ext.Y, progress);
+            EXPECT_TRUE(
+                FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return PinwheelPixel(f, ext.X, ext.Y, x, y); }))
+                << trace(57);
         }
     }
 }

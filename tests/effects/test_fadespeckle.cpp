@@ -38,7 +38,7 @@ TEST(Fade, EveryByteMovesTowardsThePictureByProgressPercent)
             FillNoise(f.Start, 1);
             FillNoise(f.Picture, 2);
             const TPoint e = ExtentsRef(w, h, p);
-            ASSERT_TRUE(RunKeepingContract(f, 119, e.X, e.Y, p));
+            f.Run(119, e.X, e.Y, p);
             const int32_t A = (256 * p + 50) / 100;
             for (size_t i = 0; i < f.Screen.ByteCount(); ++i) {
                 const int32_t s = f.Start.Bits()[i], pic = f.Picture.Bits()[i];
@@ -58,7 +58,7 @@ TEST(Fade, HalfWayMeetsAt127AndKeepsTheFourthByte)
         f.Start.SetPixel(x, 0, dark ? 0x5A000000 : 0x5AFFFFFF);
         f.Picture.SetPixel(x, 0, dark ? 0xA5FFFFFF : 0xA5000000);
     }
-    ASSERT_TRUE(RunKeepingContract(f, 119, 4, 0, 50));
+    f.Run(119, 4, 0, 50);
     for (int32_t x = 0; x < 9; ++x)
         EXPECT_EQ(f.Screen.Pixel(x, 0), 0x5A7F7F7Fu) << "pixel " << x;
 }
@@ -103,7 +103,7 @@ TEST(Pivots, ThePictureTurnsAboutAPointOutsideItsCorner)
                                                   << ", progress " << p);
                 TFrame f(w, h);
                 const TPoint e = ExtentsRef(w, h, p);
-                ASSERT_TRUE(RunKeepingContract(f, pivot.Style, e.X, e.Y, p));
+                f.Run(pivot.Style, e.X, e.Y, p);
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return TurnedPixel(f, pivot, p, x, y); }));
             }
 }
@@ -115,7 +115,7 @@ TEST(Pivots, UprightPictureIsOffByOnePixel)
     for (const TPivot& pivot : Pivots) {
         SCOPED_TRACE(::testing::Message() << "effect " << pivot.Style);
         TFrame f(37, 23);
-        ASSERT_TRUE(RunKeepingContract(f, pivot.Style, 37, 23, 100));
+        f.Run(pivot.Style, 37, 23, 100);
         EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
             return x <= f.W - 2 && y >= 1 ? f.PictureAt(x + 1, y - 1) : f.StartAt(x, y);
         }));
@@ -128,7 +128,7 @@ TEST(Pivots, FirstFrameShowsAlmostNothingOfThePicture)
     for (const TPivot& pivot : Pivots) {
         SCOPED_TRACE(::testing::Message() << "effect " << pivot.Style);
         TFrame f(200, 150);
-        ASSERT_TRUE(RunKeepingContract(f, pivot.Style, 2, 2, 1));
+        f.Run(pivot.Style, 2, 2, 1);
         int32_t shown = 0;
         for (int32_t y = 0; y < f.H; ++y)
             for (int32_t x = 0; x < f.W; ++x)
@@ -201,7 +201,7 @@ TEST(Speckles, BandAndSprayFollowTheRunningRandomSequence)
                 const bool across = speckle.Edge == TEdge::Right || speckle.Edge == TEdge::Left;
                 TRandomReplay random { 0x9E3779B9u + uint32_t(p) };
                 RandomSeed = random.Seed;
-                ASSERT_TRUE(RunKeepingContract(f, speckle.Style, e.X, e.Y, p));
+                f.Run(speckle.Style, e.X, e.Y, p);
                 const TMask shown = SpeckleMask(w, h, across ? e.X : e.Y, speckle.Edge, random);
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
                     return shown(x, y) ? f.PictureAt(x, y) : f.StartAt(x, y);
@@ -237,7 +237,7 @@ TEST(RandomSquares, SquaresFollowThePictureHandleAndTheSeedIsPutBack)
                 f.Picture.OverrideHandle(handle);
                 RandomSeed = 0x13579BDFu;
                 const TPoint e = ExtentsRef(w, h, p);
-                ASSERT_TRUE(RunKeepingContract(f, 128, e.X, e.Y, p));
+                f.Run(128, e.X, e.Y, p);
                 EXPECT_EQ(RandomSeed, 0x13579BDFu);
                 const TMask shown = RandomSquaresMask(w, h, p, handle);
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {

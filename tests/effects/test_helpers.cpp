@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // The shared effect helpers and the frame composer.
-#include "effecttest.h"
+#include "effectrules.h"
 
 #include <climits>
 #include <cmath>
@@ -26,14 +26,14 @@ std::string Describe(HRGN region)
 }
 
 // The union of the rectangles, empty ones skipped, built with plain rectangle regions.
-HRGN UnionOf(const std::vector<TRect>& rects)
+TOwnedRegion UnionOf(const std::vector<TRect>& rects)
 {
-    HRGN result = CreateRectRgn(0, 0, 0, 0);
+    TOwnedRegion result(CreateRectRgn(0, 0, 0, 0));
     for (const TRect& r : rects) {
         if (r.IsEmpty())
             continue;
-        const TRegionGuard part(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
-        CombineRgn(result, result, part.Get(), RGN_OR);
+        const TOwnedRegion part(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
+        CombineRgn(result.get(), result.get(), part.get(), RGN_OR);
     }
     return result;
 }
@@ -42,10 +42,10 @@ HRGN UnionOf(const std::vector<TRect>& rects)
 {
     if (!got)
         return ::testing::AssertionFailure() << "no region";
-    const TRegionGuard want(UnionOf(rects));
-    if (EqualRgn(got, want.Get()))
+    const TOwnedRegion want = UnionOf(rects);
+    if (EqualRgn(got, want.get()))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "region " << Describe(got) << "\n expected " << Describe(want.Get());
+    return ::testing::AssertionFailure() << "region " << Describe(got) << "\n expected " << Describe(want.get());
 }
 
 TRect StoredRect(const TComplexRegion& store, int32_t index)
@@ -135,8 +135,8 @@ TEST_F(ComplexRegionTest, BoundsAndHeaderOfTheRegion)
     EXPECT_EQ(StoredRect(store, 2), (TRect { 9, 9, 4, 4 }));
     EXPECT_EQ(StoredRect(store, 3), (TRect { 0, 12, 0, 2 }));
 
-    const TRegionGuard region(store.CreateRegion());
-    EXPECT_TRUE(RegionIs(region.Get(), { { 5, 6, 7, 8 }, { 1, 9, 3, 10 } }));
+    const TOwnedRegion region(store.CreateRegion());
+    EXPECT_TRUE(RegionIs(region.get(), { { 5, 6, 7, 8 }, { 1, 9, 3, 10 } }));
     TRgnDataHeader header;
     std::memcpy(&header, store.RgnData(), sizeof header);
     EXPECT_EQ(header.dwSize, 32u);
@@ -146,9 +146,9 @@ TEST_F(ComplexRegionTest, BoundsAndHeaderOfTheRegion)
     EXPECT_EQ(header.rcBound, store.Bounds());
 
     // The store keeps its rectangles: a second call makes a second, equal region.
-    const TRegionGuard again(store.CreateRegion());
-    ASSERT_NE(again.Get(), region.Get());
-    EXPECT_TRUE(EqualRgn(again.Get(), region.Get()));
+    const TOwnedRegion again(store.CreateRegion());
+    ASSERT_NE(again.get(), region.get());
+    EXPECT_TRUE(EqualRgn(again.get(), region.get()));
 
 }
 
@@ -186,8 +186,8 @@ TEST_P(BarsTest, StoresTheBands)
     const TBarsCase& c = GetParam();
     const int64_t regions = LiveRegionCount();
     {
-        const TRegionGuard region(CreateBarsRgn(c.XP, c.YP, c.W, c.H, c.HKind, c.VKind));
-        EXPECT_TRUE(RegionIs(region.Get(), c.Rects));
+        const TOwnedRegion region(CreateBarsRgn(c.XP, c.YP, c.W, c.H, c.HKind, c.VKind));
+        EXPECT_TRUE(RegionIs(region.get(), c.Rects));
     }
     EXPECT_EQ(LiveRegionCount(), regions);
 }
@@ -216,10 +216,10 @@ INSTANTIATE_TEST_SUITE_P(Helpers, BarsTest,
 
 TEST(HelpersTest, BarsAtTheStartAreAnEmptyRegionNotNone)
 {
-    const TRegionGuard region(CreateBarsRgn(0, 0, 100, 100, 1, 0));
-    ASSERT_NE(region.Get(), nullptr);
+    const TOwnedRegion region(CreateBarsRgn(0, 0, 100, 100, 1, 0));
+    ASSERT_NE(region.get(), nullptr);
     TRect box;
-    EXPECT_EQ(GetRgnBox(region.Get(), &box), NULLREGION);
+    EXPECT_EQ(GetRgnBox(region.get(), &box), NULLREGION);
 }
 
 struct TShredCase {
@@ -235,8 +235,8 @@ TEST_P(ExactShredTest, StripsAreExactAndEachDrawsOneNumber)
 {
     const TShredCase& c = GetParam();
     const TRandomSeedGuard seed(12345);
-    const TRegionGuard region(CreateUnevenShredRgn(12, 8, 10, 6, c.HKind, c.VKind));
-    EXPECT_TRUE(RegionIs(region.Get(), c.Rects));
+    const TOwnedRegion region(CreateUnevenShredRgn(12, 8, 10, 6, c.HKind, c.VKind));
+    EXPECT_TRUE(RegionIs(region.get(), c.Rects));
     const int strips = (c.HKind ? 6 : 0) + (c.VKind ? 10 : 0);
     EXPECT_EQ(RandomSeed, SeedAfter(12345, strips));
 }
@@ -267,10 +267,10 @@ TEST(HelpersTest, ShredLengthsScatterAroundXPBeforeTheEnd)
 {
     // W = H = 200: B = 2, J = 20. Every strip's length lies in XP - J … XP + J - 1.
     const TRandomSeedGuard seed(7);
-    const TRegionGuard region(CreateUnevenShredRgn(100, 0, 200, 200, 2, 0));
+    const TOwnedRegion region(CreateUnevenShredRgn(100, 0, 200, 200, 2, 0));
     for (int32_t y = 0; y < 200; ++y) {
-        EXPECT_TRUE(PtInRegion(region.Get(), 79, y)) << y;
-        EXPECT_FALSE(PtInRegion(region.Get(), 119, y)) << y;
+        EXPECT_TRUE(PtInRegion(region.get(), 79, y)) << y;
+        EXPECT_FALSE(PtInRegion(region.get(), 119, y)) << y;
     }
     EXPECT_EQ(RandomSeed, SeedAfter(7, 100));
 }
@@ -281,24 +281,24 @@ TEST(HelpersTest, SpeckleDrawsOneNumberPerSquareSlotAndStaysAheadOfTheBand)
     const TRandomSeedGuard seed(99);
     const int64_t regions = LiveRegionCount();
     {
-        const TRegionGuard region(CreateSpeckleRgn(100, 0, 400, 3, 1, 0));
+        const TOwnedRegion region(CreateSpeckleRgn(100, 0, 400, 3, 1, 0));
         EXPECT_EQ(RandomSeed, SeedAfter(99, 3 * 20));
         // The band (300 … 400) is solid, squares lie within 40 columns before it, nothing else.
-        const TRegionGuard band(CreateRectRgn(300, 0, 400, 4));
-        const TRegionGuard zone(CreateRectRgn(260, 0, 400, 4));
-        const TRegionGuard inside(CreateRectRgn(0, 0, 0, 0));
-        CombineRgn(inside.Get(), region.Get(), band.Get(), RGN_AND);
-        EXPECT_TRUE(EqualRgn(inside.Get(), band.Get())) << Describe(region.Get());
-        CombineRgn(inside.Get(), region.Get(), zone.Get(), RGN_AND);
-        EXPECT_TRUE(EqualRgn(inside.Get(), region.Get())) << Describe(region.Get());
+        const TOwnedRegion band(CreateRectRgn(300, 0, 400, 4));
+        const TOwnedRegion zone(CreateRectRgn(260, 0, 400, 4));
+        const TOwnedRegion inside(CreateRectRgn(0, 0, 0, 0));
+        CombineRgn(inside.get(), region.get(), band.get(), RGN_AND);
+        EXPECT_TRUE(EqualRgn(inside.get(), band.get())) << Describe(region.get());
+        CombineRgn(inside.get(), region.get(), zone.get(), RGN_AND);
+        EXPECT_TRUE(EqualRgn(inside.get(), region.get())) << Describe(region.get());
         TRect box;
-        GetRgnBox(region.Get(), &box);
+        GetRgnBox(region.get(), &box);
         EXPECT_LT(box.Left, 300) << "no square was drawn at all";
     }
     {
         // Past the size there is no zone: only the band, and no numbers.
-        const TRegionGuard region(CreateSpeckleRgn(0, 10, 4, 10, 0, 2));
-        EXPECT_TRUE(RegionIs(region.Get(), { { 0, 0, 5, 10 } }));
+        const TOwnedRegion region(CreateSpeckleRgn(0, 10, 4, 10, 0, 2));
+        EXPECT_TRUE(RegionIs(region.get(), { { 0, 0, 5, 10 } }));
         EXPECT_EQ(RandomSeed, SeedAfter(99, 3 * 20));
     }
     EXPECT_EQ(LiveRegionCount(), regions);
@@ -311,13 +311,13 @@ TEST(HelpersTest, BuildersSurviveSizesTheEngineNeverPasses)
     const TRandomSeedGuard seed(3);
     const int64_t regions = LiveRegionCount();
     {
-        const TRegionGuard bars(CreateBarsRgn(10, 10, -100, 100, 1, 1));
-        const TRegionGuard shred(CreateUnevenShredRgn(10, 10, 100, -400, 3, 3));
-        const TRegionGuard sector(CreateSectorRgn(5, 5, 10, 0.0L, 1.0L, -3));
-        const TRegionGuard empty(CreateBarsRgn(0, 0, 0, 0, 2, 2));
+        const TOwnedRegion bars(CreateBarsRgn(10, 10, -100, 100, 1, 1));
+        const TOwnedRegion shred(CreateUnevenShredRgn(10, 10, 100, -400, 3, 3));
+        const TOwnedRegion sector(CreateSectorRgn(5, 5, 10, 0.0L, 1.0L, -3));
+        const TOwnedRegion empty(CreateBarsRgn(0, 0, 0, 0, 2, 2));
         TRect box;
-        EXPECT_EQ(GetRgnBox(empty.Get(), &box), NULLREGION);
-        EXPECT_FALSE(sector.Get() && PtInRegion(sector.Get(), 5, 5));
+        EXPECT_EQ(GetRgnBox(empty.get(), &box), NULLREGION);
+        EXPECT_FALSE(sector.get() && PtInRegion(sector.get(), 5, 5));
     }
     EXPECT_EQ(LiveRegionCount(), regions);
 }
@@ -326,20 +326,20 @@ TEST(HelpersTest, SectorEndsBeforeEndAngleAndRunsDownward)
 {
     // Four steps over a full turn: right, below, left, above; EndAngle (right again) is no point,
     // so the quarter between "above" and "right" stays out.
-    const TRegionGuard sector(CreateSectorRgn(50, 50, 40, 0.0L, 2 * std::numbers::pi_v<long double>, 4));
+    const TOwnedRegion sector(CreateSectorRgn(50, 50, 40, 0.0L, 2 * std::numbers::pi_v<long double>, 4));
     const TPoint points[] = { { 50, 50 }, { 90, 50 }, { 50, 90 }, { 10, 50 }, { 50, 10 } };
-    const TRegionGuard want(CreatePolygonRgn(points, 5, WINDING));
-    EXPECT_TRUE(EqualRgn(sector.Get(), want.Get())) << Describe(sector.Get());
-    EXPECT_TRUE(PtInRegion(sector.Get(), 60, 60));
-    EXPECT_FALSE(PtInRegion(sector.Get(), 60, 40));
+    const TOwnedRegion want(CreatePolygonRgn(points, 5, WINDING));
+    EXPECT_TRUE(EqualRgn(sector.get(), want.get())) << Describe(sector.get());
+    EXPECT_TRUE(PtInRegion(sector.get(), 60, 60));
+    EXPECT_FALSE(PtInRegion(sector.get(), 60, 40));
 }
 
 TEST(HelpersTest, PolyRgnIgnoresAnOddLastValue)
 {
-    const TRegionGuard poly(CreatePolyRgn({ 0, 0, 10, 0, 10, 10, 99 }));
+    const TOwnedRegion poly(CreatePolyRgn({ 0, 0, 10, 0, 10, 10, 99 }));
     const TPoint points[] = { { 0, 0 }, { 10, 0 }, { 10, 10 } };
-    const TRegionGuard want(CreatePolygonRgn(points, 3, WINDING));
-    EXPECT_TRUE(EqualRgn(poly.Get(), want.Get())) << Describe(poly.Get());
+    const TOwnedRegion want(CreatePolygonRgn(points, 3, WINDING));
+    EXPECT_TRUE(EqualRgn(poly.get(), want.get())) << Describe(poly.get());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -421,6 +421,8 @@ TEST(MergeTransparentTest, BlendsInsideTheRectangleOnly)
         { 100, 255, 10 },
         { 50, 132, 132 }, // a = 128; the second floors -122.5 to -123
         { 33, 90, 174 }, // a = 84
+        { 150, 255, 10 }, // kept to 100: a blend never leaves the range between the two values
+        { -20, 10, 255 }, // kept to 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Percent);
@@ -433,6 +435,31 @@ TEST(MergeTransparentTest, BlendsInsideTheRectangleOnly)
             return in ? Bgrx(c.Low, c.High, c.Low, 1) : Bgrx(10, 255, 10, 1);
         }));
     }
+}
+
+// Every byte by its own weight, for runs of every length up to two groups of four and a tail.
+TEST(BlendPixelsTest, EachByteMovesByItsWeightTowardsTheSource)
+{
+    const TByteWeights weightSets[] = { { 0, 0, 0, 0 }, { 256, 256, 256, 256 }, { 128, 1, 255, 0 }, { 84, 256, 0, 200 } };
+    for (const TByteWeights& weights : weightSets)
+        for (size_t count = 0; count <= 9; ++count) {
+            SCOPED_TRACE(::testing::Message() << count << " pixels, weights " << weights[0] << " " << weights[1] << " "
+                                              << weights[2] << " " << weights[3]);
+            std::vector<uint32_t> dst(count + 1), src(count + 1);
+            for (size_t i = 0; i <= count; ++i) {
+                dst[i] = 0x00FF8010u + uint32_t(i) * 0x01030507u;
+                src[i] = 0xFF00F0E0u - uint32_t(i) * 0x02040608u;
+            }
+            const std::vector<uint32_t> before = dst;
+            BlendPixels(dst.data(), src.data(), count, weights);
+            for (size_t i = 0; i < count; ++i)
+                for (int b = 0; b < 4; ++b) {
+                    const int32_t d = int32_t(before[i] >> (8 * b)) & 0xFF, s = int32_t(src[i] >> (8 * b)) & 0xFF;
+                    EXPECT_EQ(int32_t(dst[i] >> (8 * b)) & 0xFF, d + FloorDiv256((s - d) * weights[size_t(b)]))
+                        << "pixel " << i << ", byte " << b;
+                }
+            EXPECT_EQ(dst[count], before[count]) << "the pixel after the run was written";
+        }
 }
 
 TEST(MergeTransparentTest, RectanglePastTheEdgesIsClipped)
@@ -560,7 +587,7 @@ TEST(EffectsTest, ComposeFrameAtTheEndsAndWithoutAnEffect)
     } const cases[] = {
         { 1, 0, true, false },
         { 1, 100, true, true },
-        { 0, 50, false, false }, // no procedure outside the table: the start image stays
+        { 0, 50, false, false }, // no effect outside the table: the start image stays
         { 173, 50, false, false },
         { 173, 100, true, true },
     };
@@ -575,13 +602,8 @@ TEST(EffectsTest, ComposeFrameAtTheEndsAndWithoutAnEffect)
 
 TEST(EffectsTest, ComposeFrameCallsTheEffectWithColorOnColor)
 {
-    int32_t style = 1;
-    while (style <= EffectCount && !EffectByStyle(style)->Proc)
-        ++style;
-    if (style > EffectCount)
-        GTEST_SKIP() << "no effect is linked in yet";
     TFrame frame(40, 30);
     SetStretchBltMode(frame.Screen.DC(), BLACKONWHITE);
-    EXPECT_TRUE(ComposeFrame(style, frame.Screen, frame.Start, frame.Picture, 50));
+    EXPECT_TRUE(ComposeFrame(1, frame.Screen, frame.Start, frame.Picture, 50));
     EXPECT_EQ(SetStretchBltMode(frame.Screen.DC(), BLACKONWHITE), COLORONCOLOR);
 }

@@ -75,7 +75,7 @@ TEST(Push, IncomingStripShovesTheOutgoingPicture)
                                                   << ", progress " << p);
                 TFrame f(w, h);
                 const TPoint e = ExtentsRef(w, h, p);
-                ASSERT_TRUE(RunKeepingContract(f, push.Style, e.X, e.Y, p));
+                f.Run(push.Style, e.X, e.Y, p);
                 const int32_t d = push.Vertical ? e.Y : e.X;
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return PushedPixel(f, push, d, x, y); }));
             }
@@ -98,7 +98,7 @@ TEST(Push, FramesComposedByTheEngineMatchTheDirectCall)
 TEST(Push, SqueezeToHalfKeepsEverySecondColumn)
 {
     TFrame f(40, 30);
-    ASSERT_TRUE(RunKeepingContract(f, 131, 20, 15, 50));
+    f.Run(131, 20, 15, 50);
     EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
         return x < 20 ? f.PictureAt(x + 20, y) : f.StartAt(2 * (x - 20) + 1, y);
     }));
@@ -150,7 +150,7 @@ TEST(Blinds, SlatsOpenByProgressPercent)
                                                   << ", progress " << p);
                 TFrame f(w, h);
                 const TPoint e = ExtentsRef(w, h, p);
-                ASSERT_TRUE(RunKeepingContract(f, blind.Style, e.X, e.Y, p));
+                f.Run(blind.Style, e.X, e.Y, p);
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
                     const bool open = blind.Horizontal ? InOpenSlat(blind, h, e.Y, p, y) : InOpenSlat(blind, w, e.X, p, x);
                     return open ? f.PictureAt(x, y) : f.StartAt(x, y);
@@ -162,7 +162,7 @@ TEST(Blinds, SlatsOpenByProgressPercent)
 TEST(Blinds, EvenBlindRoundsTheHalfOpeningAwayFromZero)
 {
     TFrame f(640, 2);
-    ASSERT_TRUE(RunKeepingContract(f, 137, 320, 1, 50));
+    f.Run(137, 320, 1, 50);
     std::vector<int32_t> openColumns;
     for (int32_t x = 0; x < 640; ++x)
         if (f.Screen.Pixel(x, 1) == f.PictureAt(x, 1))
@@ -177,7 +177,7 @@ TEST(Blinds, EvenBlindRoundsTheHalfOpeningAwayFromZero)
 TEST(Blinds, UnevenBlindHalfWayOpensHalfOfEachWideSlat)
 {
     TFrame f(640, 3);
-    ASSERT_TRUE(RunKeepingContract(f, 139, 320, 2, 50));
+    f.Run(139, 320, 2, 50);
     EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
         return x < 160 || (x >= 320 && x < 480) ? f.PictureAt(x, y) : f.StartAt(x, y);
     }));
@@ -189,7 +189,7 @@ TEST(Blinds, UnevenBlindsDrawNothingWhileTheExtentIsZero)
     for (int32_t style : { 139, 140, 141, 142 }) {
         SCOPED_TRACE(::testing::Message() << "effect " << style);
         TFrame f(40, 30);
-        ASSERT_TRUE(RunKeepingContract(f, style, 0, 0, 1));
+        f.Run(style, 0, 0, 1);
         EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return f.StartAt(x, y); }));
     }
 }

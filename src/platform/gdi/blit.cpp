@@ -7,35 +7,31 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
 
-TRect Intersect(const TRect& a, const TRect& b)
-{
-    return { std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-        std::min(a.Bottom, b.Bottom) };
-}
+// The two bitmaps of a transfer and the corners of its rectangles in device coordinates.
+struct TTransferEnds {
+    TGdiBitmap& Target;
+    const TGdiBitmap& Source;
+    int64_t DX, DY; // destination corner
+    int64_t SX, SY; // source corner
+    bool SameBitmap() const { return &Target == &Source; }
+};
 
-// The visible device boxes of `area`: the area within the bitmap and the clip region.
-// A single rectangle without a clip region takes the fast path.
-void VisibleBoxes(HDC dc, const TRect& area, std::vector<TRect>& out)
+// Nothing when either bitmap is empty: then there is nothing to transfer.
+std::optional<TTransferEnds> TransferEnds(HDC dst, int32_t x, int32_t y, HDC src, int32_t sx, int32_t sy)
 {
-    out.clear();
-    const TRect r = Intersect(area, { 0, 0, dc->Bitmap().Width(), dc->Bitmap().Height() });
-    if (r.IsEmpty())
-        return;
-    if (!dc->State().Clip) {
-        out.push_back(r);
-        return;
-    }
-    TGdiRegion part(r);
-    pixman_region32_intersect(&part.Region, &part.Region, &dc->State().Clip->Region);
-    int n = 0;
-    const pixman_box32_t* boxes = pixman_region32_rectangles(&part.Region, &n);
-    out.reserve(size_t(n));
-    for (int i = 0; i < n; ++i)
-        out.push_back({ boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2 });
+    TGdiBitmap& target = dst->Bitmap();
+    const TGdiBitmap& source = src->Bitmap();
+    if (target.Empty() || source.Empty())
+        return std::nullopt;
+    const TPoint dOrg = dst->State().ViewportOrigin;
+    const TPoint sOrg = src->State().ViewportOrigin;
+    return TTransferEnds { target, source, int64_t(x) + dOrg.X, int64_t(y) + dOrg.Y, int64_t(sx) + sOrg.X,
+        int64_t(sy) + sOrg.Y };
 }
 
 TRect BoundsOf(const std::vector<TRect>& boxes)
@@ -80,16 +76,12 @@ bool BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_
         return false;
     if (w <= 0 || h <= 0)
         return true;
-    TGdiBitmap& target = dst->Bitmap();
-    const TGdiBitmap& source = src->Bitmap();
-    if (target.Empty() || source.Empty())
+    const auto ends = TransferEnds(dst, x, y, src, sx, sy);
+    if (!ends)
         return true;
-
-    const TPoint dOrg = dst->State().ViewportOrigin;
-    const TPoint sOrg = src->State().ViewportOrigin;
-    const int64_t dx = int64_t(x) + dOrg.X, dy = int64_t(y) + dOrg.Y;
+    const auto& [target, source, dx, dy, sdx, sdy] = *ends;
     // Device offset from a destination pixel to its source pixel.
-    const int64_t ox = int64_t(sx) + sOrg.X - dx, oy = int64_t(sy) + sOrg.Y - dy;
+    const int64_t ox = sdx - dx, oy = sdy - dy;
     // Destination area: the rectangle, limited to where the source bitmap has pixels.
     const int64_t left = std::max<int64_t>(dx, -ox), top = std::max<int64_t>(dy, -oy);
     const int64_t right = std::min<int64_t>(dx + w, int64_t(source.Width()) - ox);
@@ -106,10 +98,10 @@ bool BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_
     const int32_t offX = int32_t(ox), offY = int32_t(oy);
     thread_local std::vector<uint32_t> snapshot;
     TSourceView view = ViewOf(source);
-    if (&target == &source && (offX != 0 || offY != 0)) {
+    if (ends->SameBitmap() && (offX != 0 || offY != 0)) {
         const TRect b = BoundsOf(boxes);
         view = SnapshotOf(source, { b.Left + offX, b.Top + offY, b.Right + offX, b.Bottom + offY }, snapshot);
-    } else if (&target == &source) {
+    } else if (ends->SameBitmap()) {
         return true; // copying onto itself changes nothing
     }
 
@@ -148,26 +140,53 @@ void MapAxis(int64_t edge, int64_t size, int64_t sEdge, int64_t sSize, int32_t s
     }
 }
 
-// Pixels and column maps share no memory; saying so lets the compiler keep the map in
-// registers instead of reloading it after every store (int32_t and uint32_t may alias).
-void Gather(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+// The row kernels of a stretch: out[i] = in[map[i]] for the n pixels of a destination row,
+// chosen once for a box by the shape of its column map. Pixels and column maps share no memory;
+// saying so lets the compiler keep the map in registers instead of reloading it after every
+// store (int32_t and uint32_t may alias).
+using TStretchRow = void (*)(uint32_t* __restrict out, const uint32_t* __restrict in,
+    const int32_t* __restrict map, int32_t n);
+
+// Columns 1:1 in order: a plain copy.
+void CopyColumns(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+{
+    std::memcpy(out, in + map[0], size_t(n) * 4);
+}
+
+// Columns 1:1 mirrored: out[i] = in[map[0] − i].
+void CopyColumnsReversed(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map,
+    int32_t n)
+{
+    in += map[0];
+    for (int32_t i = 0; i < n; ++i)
+        out[i] = in[-i];
+}
+
+void GatherColumns(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
 {
     for (int32_t i = 0; i < n; ++i)
         out[i] = in[map[i]];
 }
 
-// A mirrored 1:1 row: out[i] = in[−i].
-void CopyReversed(uint32_t* __restrict out, const uint32_t* __restrict in, int32_t n)
-{
-    for (int32_t i = 0; i < n; ++i)
-        out[i] = in[-i];
-}
-
-void GatherValid(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map, int32_t n)
+// Some columns fall outside the source (−1 in the map) and keep their pixels.
+void GatherValidColumns(uint32_t* __restrict out, const uint32_t* __restrict in, const int32_t* __restrict map,
+    int32_t n)
 {
     for (int32_t i = 0; i < n; ++i)
         if (map[i] >= 0)
             out[i] = in[map[i]];
+}
+
+TStretchRow StretchRowFor(const int32_t* map, int32_t n)
+{
+    bool contiguous = true, reversed = true;
+    for (int32_t i = 0; i < n; ++i) {
+        if (map[i] < 0)
+            return GatherValidColumns;
+        contiguous = contiguous && (i == 0 || map[i] == map[i - 1] + 1);
+        reversed = reversed && (i == 0 || map[i] == map[i - 1] - 1);
+    }
+    return contiguous ? CopyColumns : reversed ? CopyColumnsReversed : GatherColumns;
 }
 
 } // namespace
@@ -179,15 +198,10 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
         return false;
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
         return true;
-    TGdiBitmap& target = dst->Bitmap();
-    const TGdiBitmap& source = src->Bitmap();
-    if (target.Empty() || source.Empty())
+    const auto ends = TransferEnds(dst, x, y, src, sx, sy);
+    if (!ends)
         return true;
-
-    const TPoint dOrg = dst->State().ViewportOrigin;
-    const TPoint sOrg = src->State().ViewportOrigin;
-    const int64_t dx = int64_t(x) + dOrg.X, dy = int64_t(y) + dOrg.Y;
-    const int64_t sdx = int64_t(sx) + sOrg.X, sdy = int64_t(sy) + sOrg.Y;
+    const auto& [target, source, dx, dy, sdx, sdy] = *ends;
     // A negative size covers edge + size + 1 … edge.
     const int64_t left = w > 0 ? dx : dx + w + 1, right = w > 0 ? dx + w : dx + 1;
     const int64_t top = h > 0 ? dy : dy + h + 1, bottom = h > 0 ? dy + h : dy + 1;
@@ -205,9 +219,9 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
 
     thread_local std::vector<uint32_t> snapshot;
     TSourceView view = ViewOf(source);
-    if (&target == &source) {
+    if (ends->SameBitmap()) {
         // Only the source window that the mapped pixels read.
-        auto span = [](const std::vector<int32_t>& map, int32_t limit) {
+        auto mappedRange = [](const std::vector<int32_t>& map, int32_t limit) {
             int32_t lo = limit, hi = -1;
             for (int32_t s : map)
                 if (s >= 0) {
@@ -216,8 +230,8 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
                 }
             return std::pair { lo, hi + 1 };
         };
-        const auto [x0, x1] = span(columns, source.Width());
-        const auto [y0, y1] = span(rows, source.Height());
+        const auto [x0, x1] = mappedRange(columns, source.Width());
+        const auto [y0, y1] = mappedRange(rows, source.Height());
         if (x0 >= x1 || y0 >= y1)
             return true;
         view = SnapshotOf(source, { x0, y0, x1, y1 }, snapshot);
@@ -226,31 +240,21 @@ bool StretchBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, in
     for (const TRect& b : boxes) {
         const int32_t* colMap = columns.data() + (b.Left - bounds.Left);
         const int32_t n = b.Width();
-        bool allColumns = true, contiguous = true, reversed = true;
-        for (int32_t i = 0; i < n && allColumns; ++i) {
-            allColumns = colMap[i] >= 0;
-            contiguous = contiguous && (i == 0 || colMap[i] == colMap[i - 1] + 1);
-            reversed = reversed && (i == 0 || colMap[i] == colMap[i - 1] - 1);
-        }
+        const TStretchRow stretchRow = StretchRowFor(colMap, n);
+        // A repeated source row is a copy of the row just drawn, unless that row kept some of
+        // its own pixels.
+        const bool copyRepeats = stretchRow != GatherValidColumns;
         int32_t previousSource = -1;
-        uint32_t* previousRow = nullptr;
+        const uint32_t* previousRow = nullptr;
         for (int32_t row = b.Top; row < b.Bottom; ++row) {
             const int32_t s = rows[size_t(row - bounds.Top)];
             if (s < 0)
                 continue;
             uint32_t* out = target.ScanLine(row) + b.Left;
-            const uint32_t* in = view.Row(s);
-            // A repeated source row is a copy of the row just drawn; a 1:1 column run is a copy.
-            if (allColumns && s == previousSource && previousRow)
+            if (copyRepeats && s == previousSource)
                 std::memcpy(out, previousRow, size_t(n) * 4);
-            else if (allColumns && contiguous)
-                std::memcpy(out, in + colMap[0], size_t(n) * 4);
-            else if (allColumns && reversed)
-                CopyReversed(out, in + colMap[0], n);
-            else if (allColumns)
-                Gather(out, in, colMap, n);
             else
-                GatherValid(out, in, colMap, n);
+                stretchRow(out, view.Row(s), colMap, n);
             previousSource = s;
             previousRow = out;
         }

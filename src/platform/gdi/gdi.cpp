@@ -124,15 +124,45 @@ TRect LogicalToDevice(HDC dc, int32_t left, int32_t top, int32_t right, int32_t 
     return r;
 }
 
-int32_t VisibleType(HDC dc)
+// Where drawing can reach: the bitmap within the clip region.
+TGdiRegion VisibleRegion(HDC dc)
 {
     TGdiRegion visible(BitmapBounds(dc));
     if (dc->State().Clip)
         pixman_region32_intersect(&visible.Region, &visible.Region, &dc->State().Clip->Region);
-    return visible.Type();
+    return visible;
+}
+
+int32_t VisibleType(HDC dc) { return VisibleRegion(dc).Type(); }
+
+// Installs a new clip region.
+void SetClip(HDC dc, std::shared_ptr<TGdiRegion> clip)
+{
+    clip->CheckInvariants();
+    dc->State().Clip = std::move(clip);
 }
 
 } // namespace
+
+void VisibleBoxes(HDC dc, const TRect& area, std::vector<TRect>& out)
+{
+    out.clear();
+    const TRect r = Intersect(area, BitmapBounds(dc));
+    if (r.IsEmpty())
+        return;
+    // A single rectangle without a clip region takes the fast path.
+    if (!dc->State().Clip) {
+        out.push_back(r);
+        return;
+    }
+    TGdiRegion part(r);
+    pixman_region32_intersect(&part.Region, &part.Region, &dc->State().Clip->Region);
+    int n = 0;
+    const pixman_box32_t* boxes = pixman_region32_rectangles(&part.Region, &n);
+    out.reserve(size_t(n));
+    for (int i = 0; i < n; ++i)
+        out.push_back({ boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2 });
+}
 
 int32_t SelectClipRgn(HDC dc, HRGN region)
 {
@@ -142,7 +172,7 @@ int32_t SelectClipRgn(HDC dc, HRGN region)
         dc->State().Clip.reset();
         return SIMPLEREGION;
     }
-    dc->State().Clip = std::make_shared<TGdiRegion>(*region);
+    SetClip(dc, std::make_shared<TGdiRegion>(*region));
     return VisibleType(dc);
 }
 
@@ -158,7 +188,7 @@ int32_t CombineClipWithRect(HDC dc, const TRect& logical, TRegionOp op)
     auto clip = CurrentClipCopy(dc);
     TGdiRegion rect(LogicalToDevice(dc, logical.Left, logical.Top, logical.Right, logical.Bottom));
     op(&clip->Region, &clip->Region, &rect.Region);
-    dc->State().Clip = std::move(clip);
+    SetClip(dc, std::move(clip));
     return VisibleType(dc);
 }
 
@@ -178,9 +208,7 @@ int32_t GetClipBox(HDC dc, TRect* box)
 {
     if (!dc || !box)
         return RGN_ERROR;
-    TGdiRegion visible(BitmapBounds(dc));
-    if (dc->State().Clip)
-        pixman_region32_intersect(&visible.Region, &visible.Region, &dc->State().Clip->Region);
+    const TGdiRegion visible = VisibleRegion(dc);
     const pixman_box32_t* e = pixman_region32_extents(&visible.Region);
     const TPoint o = dc->State().ViewportOrigin;
     if (pixman_region32_not_empty(&visible.Region))
@@ -194,12 +222,9 @@ bool RectVisible(HDC dc, const TRect* rect)
 {
     if (!dc || !rect)
         return false;
-    TGdiRegion probe(LogicalToDevice(dc, rect->Left, rect->Top, rect->Right, rect->Bottom));
-    TGdiRegion bounds(BitmapBounds(dc));
-    pixman_region32_intersect(&probe.Region, &probe.Region, &bounds.Region);
-    if (dc->State().Clip)
-        pixman_region32_intersect(&probe.Region, &probe.Region, &dc->State().Clip->Region);
-    return pixman_region32_not_empty(&probe.Region);
+    thread_local std::vector<TRect> boxes;
+    VisibleBoxes(dc, LogicalToDevice(dc, rect->Left, rect->Top, rect->Right, rect->Bottom), boxes);
+    return !boxes.empty();
 }
 
 int32_t SaveDC(HDC dc)
@@ -262,34 +287,15 @@ void SetPen(HDC dc, TColorRef colour, int32_t width, TPenStyle style)
 
 namespace {
 
-// Calls f(box) for each device rectangle of `area` (device coordinates) that is visible.
-template <typename F>
-void ForEachVisibleBox(HDC dc, TRect area, F&& f)
-{
-    TRect r { std::max(area.Left, 0), std::max(area.Top, 0), std::min(area.Right, dc->Bitmap().Width()),
-        std::min(area.Bottom, dc->Bitmap().Height()) };
-    if (r.IsEmpty())
-        return;
-    if (!dc->State().Clip) {
-        f(r);
-        return;
-    }
-    TGdiRegion part(r);
-    pixman_region32_intersect(&part.Region, &part.Region, &dc->State().Clip->Region);
-    int n = 0;
-    const pixman_box32_t* boxes = pixman_region32_rectangles(&part.Region, &n);
-    for (int i = 0; i < n; ++i)
-        f(TRect { boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2 });
-}
-
 void FillDeviceRect(HDC dc, const TRect& area, TColorRef colour)
 {
     const uint32_t value = PixelFromColorRef(colour);
     TGdiBitmap& bitmap = dc->Bitmap();
-    ForEachVisibleBox(dc, area, [&](const TRect& box) {
+    thread_local std::vector<TRect> boxes;
+    VisibleBoxes(dc, area, boxes);
+    for (const TRect& box : boxes)
         for (int32_t y = box.Top; y < box.Bottom; ++y)
             std::fill_n(bitmap.ScanLine(y) + box.Left, box.Width(), value);
-    });
 }
 
 } // namespace

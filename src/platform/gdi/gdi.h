@@ -87,6 +87,13 @@ bool DeleteObject(HRGN region);
 // Regions created and not yet deleted, process-wide: lets tests prove that an effect leaks none.
 int64_t LiveRegionCount();
 
+struct TRegionDeleter {
+    void operator()(HRGN region) const { DeleteObject(region); }
+};
+// The one owner of a region: deletes it when it leaves scope unless it is released (e.g. to
+// a call that takes the handle over). Move-only, like the handle it stands for.
+using TOwnedRegion = std::unique_ptr<TGdiRegion, TRegionDeleter>;
+
 // ---------------------------------------------------------------------------------------------
 // Bitmaps and device contexts
 

@@ -36,12 +36,7 @@ public:
     std::unique_ptr<TGdiRegion> Finish()
     {
         Flush();
-        auto region = std::make_unique<TGdiRegion>();
-        if (!m_boxes.empty()) {
-            pixman_region32_fini(&region->Region);
-            pixman_region32_init_rects(&region->Region, m_boxes.data(), int(m_boxes.size()));
-        }
-        return region;
+        return std::make_unique<TGdiRegion>(m_boxes);
     }
 
 private:
@@ -194,12 +189,11 @@ std::unique_ptr<TGdiRegion> ScanPolygon(const TPoint* points, int32_t count, int
     return collector.Finish();
 }
 
-TGdiRegion* Checked(HRGN r) { return r; }
-
 } // namespace
 
 HRGN NewRegionHandle(std::unique_ptr<TGdiRegion> region)
 {
+    region->CheckInvariants();
     g_liveRegions.fetch_add(1, std::memory_order_relaxed);
     return region.release();
 }
@@ -270,19 +264,14 @@ HRGN ExtCreateRegion(const void* transform, uint32_t size, const void* data)
         if (b.x1 < b.x2 && b.y1 < b.y2)
             boxes.push_back(b);
     }
-    auto region = std::make_unique<TGdiRegion>();
-    if (!boxes.empty()) {
-        pixman_region32_fini(&region->Region);
-        pixman_region32_init_rects(&region->Region, boxes.data(), int(boxes.size()));
-    }
-    return NewRegionHandle(std::move(region));
+    return NewRegionHandle(std::make_unique<TGdiRegion>(boxes));
 }
 
 int32_t CombineRgn(HRGN dst, HRGN src1, HRGN src2, int32_t mode)
 {
     if (!dst || !src1 || (mode != RGN_COPY && !src2))
         return RGN_ERROR;
-    pixman_region32_t* d = &Checked(dst)->Region;
+    pixman_region32_t* d = &dst->Region;
     pixman_region32_t* a = &src1->Region;
     pixman_region32_t* b = mode == RGN_COPY ? nullptr : &src2->Region;
     switch (mode) {
@@ -308,6 +297,7 @@ int32_t CombineRgn(HRGN dst, HRGN src1, HRGN src2, int32_t mode)
     default:
         return RGN_ERROR;
     }
+    dst->CheckInvariants();
     return dst->Type();
 }
 
@@ -316,6 +306,7 @@ int32_t OffsetRgn(HRGN region, int32_t dx, int32_t dy)
     if (!region)
         return RGN_ERROR;
     pixman_region32_translate(&region->Region, dx, dy);
+    region->CheckInvariants();
     return region->Type();
 }
 

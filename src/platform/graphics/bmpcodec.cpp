@@ -223,6 +223,60 @@ uint32_t PaletteColour(const THeader& h, uint32_t index)
     return index < h.Palette.size() ? h.Palette[index] : 0;
 }
 
+// Decodes the pixels cols[0 … n−1] of one file row into dst. One decoder a bit depth, chosen
+// once for the picture, so no pixel asks for the depth again.
+using TRowDecoder = void (*)(const THeader& h, const uint8_t* row, const int64_t* cols, uint32_t* dst, int32_t n);
+
+// 1, 4 or 8 bits a pixel, the most significant first: palette indices.
+template <unsigned Bits>
+void DecodeIndexedRow(const THeader& h, const uint8_t* row, const int64_t* cols, uint32_t* dst, int32_t n)
+{
+    constexpr unsigned PerByte = 8 / Bits;
+    constexpr unsigned Mask = (1u << Bits) - 1;
+    for (int32_t x = 0; x < n; ++x) {
+        const size_t sx = size_t(cols[x]);
+        const unsigned shift = Bits * (PerByte - 1 - unsigned(sx % PerByte));
+        dst[x] = PaletteColour(h, (row[sx / PerByte] >> shift) & Mask);
+    }
+}
+
+void DecodeBgrRow(const THeader&, const uint8_t* row, const int64_t* cols, uint32_t* dst, int32_t n)
+{
+    for (int32_t x = 0; x < n; ++x) {
+        const uint8_t* p = row + 3 * size_t(cols[x]);
+        dst[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+    }
+}
+
+// 16 or 32 bits a pixel with a mask for each channel.
+template <unsigned Bytes>
+void DecodeMaskedRow(const THeader& h, const uint8_t* row, const int64_t* cols, uint32_t* dst, int32_t n)
+{
+    for (int32_t x = 0; x < n; ++x) {
+        const uint8_t* p = row + Bytes * size_t(cols[x]);
+        const uint32_t pixel = Bytes == 2 ? Little16(p) : Little32(p);
+        dst[x] = h.Red.Extract(pixel) << 16 | h.Green.Extract(pixel) << 8 | h.Blue.Extract(pixel);
+    }
+}
+
+TRowDecoder RowDecoderFor(uint16_t bitCount)
+{
+    switch (bitCount) {
+    case 1:
+        return DecodeIndexedRow<1>;
+    case 4:
+        return DecodeIndexedRow<4>;
+    case 8:
+        return DecodeIndexedRow<8>;
+    case 24:
+        return DecodeBgrRow;
+    case 16:
+        return DecodeMaskedRow<2>;
+    default: // 32: the header admits no other depth
+        return DecodeMaskedRow<4>;
+    }
+}
+
 void DecodeUncompressed(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
 {
     const int64_t bpp = h.BitCount;
@@ -234,39 +288,12 @@ void DecodeUncompressed(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
 
     const std::vector<int64_t> cols = SourceIndices(h.Width, out.Width());
     const std::vector<int64_t> rows = SourceIndices(h.Height, out.Height());
+    const TRowDecoder decodeRow = RowDecoderFor(h.BitCount);
     for (int32_t y = 0; y < out.Height(); ++y) {
         const int64_t sy = rows[size_t(y)];
         const int64_t fileRow = h.TopDown ? sy : h.Height - 1 - sy;
         const uint8_t* row = bytes.At(h.BitsOffset + size_t(fileRow * stride));
-        uint32_t* dst = out.ScanLine(y);
-        for (int32_t x = 0; x < out.Width(); ++x) {
-            const size_t sx = size_t(cols[size_t(x)]);
-            uint32_t value = 0;
-            switch (bpp) {
-            case 1:
-                value = PaletteColour(h, (row[sx >> 3] >> (7 - (sx & 7))) & 1);
-                break;
-            case 4:
-                value = PaletteColour(h, (row[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 15);
-                break;
-            case 8:
-                value = PaletteColour(h, row[sx]);
-                break;
-            case 24: {
-                const uint8_t* p = row + 3 * sx;
-                value = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-                break;
-            }
-            default: {
-                const uint8_t* p = row + (bpp / 8) * sx;
-                const uint32_t pixel = bpp == 16 ? Little16(p) : Little32(p);
-                value = h.Red.Extract(pixel) << 16 | h.Green.Extract(pixel) << 8
-                    | h.Blue.Extract(pixel);
-                break;
-            }
-            }
-            dst[x] = value;
-        }
+        decodeRow(h, row, cols.data(), out.ScanLine(y), out.Width());
     }
 }
 

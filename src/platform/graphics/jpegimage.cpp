@@ -94,6 +94,32 @@ uint64_t CoefficientBytes(const jpeg_decompress_struct& info)
 
 uint8_t Multiply(uint32_t a, uint32_t b) { return uint8_t((a * b + 127) / 255); }
 
+// Converts the pixels columns[0 … n−1] of one decoded row (4 bytes a pixel) into out. One
+// converter a colour space, chosen once for the picture.
+using TRowConverter = void (*)(const uint8_t* row, const int64_t* columns, uint32_t* out, int32_t n);
+
+// libjpeg-turbo already wrote our own layout: blue, green, red, fourth byte.
+void ConvertBgrxRow(const uint8_t* row, const int64_t* columns, uint32_t* out, int32_t n)
+{
+    for (int32_t x = 0; x < n; ++x) {
+        const uint8_t* p = row + 4 * columns[x];
+        out[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+    }
+}
+
+// Cyan, magenta, yellow and black ink; Adobe writes them inverted, as the light left over.
+template <bool Inverted>
+void ConvertCmykRow(const uint8_t* row, const int64_t* columns, uint32_t* out, int32_t n)
+{
+    for (int32_t x = 0; x < n; ++x) {
+        const uint8_t* p = row + 4 * columns[x];
+        const auto Light = [p](int i) { return Inverted ? uint32_t(p[i]) : 255 - uint32_t(p[i]); };
+        const uint32_t k = Light(3);
+        out[x] = uint32_t(Multiply(Light(0), k)) << 16 | uint32_t(Multiply(Light(1), k)) << 8
+            | Multiply(Light(2), k);
+    }
+}
+
 struct TDecoder {
     jpeg_decompress_struct Info {};
     TJpegError Error {};
@@ -164,27 +190,16 @@ bool Decode(TDecoder& d, std::span<const uint8_t> data, int32_t limit)
     d.Columns = SourceIndices(scaledWidth, size.Width);
     d.Row.resize(size_t(scaledWidth) * 4);
 
-    const bool inverted = info->saw_Adobe_marker; // Adobe writes CMYK inverted
+    TRowConverter convertRow = ConvertBgrxRow;
+    if (cmyk)
+        convertRow = info->saw_Adobe_marker ? ConvertCmykRow<true> : ConvertCmykRow<false>;
     while (info->output_scanline < info->output_height) {
         const int32_t target = d.Rows[info->output_scanline];
         JSAMPROW row = d.Row.data();
         jpeg_read_scanlines(info, &row, 1);
         if (target < 0)
             continue;
-        uint32_t* out = d.Bitmap->ScanLine(target);
-        for (int32_t x = 0; x < size.Width; ++x) {
-            const uint8_t* p = d.Row.data() + 4 * d.Columns[size_t(x)];
-            if (cmyk) {
-                const uint32_t c = inverted ? p[0] : 255 - p[0];
-                const uint32_t m = inverted ? p[1] : 255 - p[1];
-                const uint32_t y = inverted ? p[2] : 255 - p[2];
-                const uint32_t k = inverted ? p[3] : 255 - p[3];
-                out[x] = uint32_t(Multiply(c, k)) << 16 | uint32_t(Multiply(m, k)) << 8
-                    | Multiply(y, k);
-            } else {
-                out[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-            }
-        }
+        convertRow(d.Row.data(), d.Columns.data(), d.Bitmap->ScanLine(target), size.Width);
     }
     // Reads on to the end-of-image marker, so that a file missing its tail is noticed.
     jpeg_finish_decompress(info);

@@ -112,9 +112,8 @@ TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsTheWholeSourceFirst)
         SCOPED_TRACE(c.name);
         TGdiBitmap b(20, 10);
         Pattern(b, D);
-        HRGN clip = CreateRectRgn(0, 0, 20, 10); // through the clipped path as well
-        SelectClipRgn(b.DC(), clip);
-        DeleteObject(clip);
+        // Through the clipped path as well.
+        SelectClipRgn(b.DC(), TOwnedRegion(CreateRectRgn(0, 0, 20, 10)).get());
         BitBlt(b.DC(), c.x, c.y, c.w, c.h, b.DC(), c.sx, c.sy, SRCCOPY);
         EXPECT_TRUE(Matches(b, [&](int32_t x, int32_t y) {
             const int32_t u = x - c.x + c.sx, v = y - c.y + c.sy;
@@ -129,18 +128,16 @@ TEST(BitBlt, HonoursClipRegionAndViewportOrigin)
     TGdiBitmap dst(30, 20), src(30, 20);
     Pattern(dst, D);
     Pattern(src, S);
-    HRGN ellipse = CreateEllipticRgn(2, 1, 27, 18);
-    HRGN hole = CreateRectRgn(10, 5, 14, 9);
-    CombineRgn(ellipse, ellipse, hole, RGN_DIFF);
-    EXPECT_EQ(SelectClipRgn(dst.DC(), ellipse), COMPLEXREGION);
+    const TOwnedRegion ellipse(CreateEllipticRgn(2, 1, 27, 18));
+    const TOwnedRegion hole(CreateRectRgn(10, 5, 14, 9));
+    CombineRgn(ellipse.get(), ellipse.get(), hole.get(), RGN_DIFF);
+    EXPECT_EQ(SelectClipRgn(dst.DC(), ellipse.get()), COMPLEXREGION);
     // The DC keeps its own copy: changing the caller's region afterwards has no effect.
-    OffsetRgn(ellipse, 100, 100);
+    OffsetRgn(ellipse.get(), 100, 100);
     SetViewportOrgEx(dst.DC(), 3, 2, nullptr);
     BitBlt(dst.DC(), -3, -2, 30, 20, src.DC(), 0, 0, SRCCOPY);
-    OffsetRgn(ellipse, -100, -100);
-    EXPECT_TRUE(Matches(dst, [&](int32_t x, int32_t y) { return PtInRegion(ellipse, x, y) ? Tag(S, x, y) : Tag(D, x, y); }));
-    DeleteObject(ellipse);
-    DeleteObject(hole);
+    OffsetRgn(ellipse.get(), -100, -100);
+    EXPECT_TRUE(Matches(dst, [&](int32_t x, int32_t y) { return PtInRegion(ellipse.get(), x, y) ? Tag(S, x, y) : Tag(D, x, y); }));
     EXPECT_EQ(BitBlt(dst.DC(), 0, 0, 1, 1, src.DC(), 0, 0, 0x00EE0086), false); // only SRCCOPY
 }
 

@@ -115,11 +115,6 @@ std::vector<TPoint> Star(int32_t cx, int32_t cy, int32_t r)
     return p;
 }
 
-struct TRegionOwner {
-    HRGN R;
-    ~TRegionOwner() { DeleteObject(R); }
-};
-
 TEST(Regions, RectanglesRoundRectanglesAndEllipsesFollowTheirShapes)
 {
     struct Case {
@@ -148,8 +143,8 @@ TEST(Regions, RectanglesRoundRectanglesAndEllipsesFollowTheirShapes)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TRegionOwner r { c.make(c.a) };
-        EXPECT_TRUE(RegionMatches(r.R, c.rule));
+        const TOwnedRegion r(c.make(c.a));
+        EXPECT_TRUE(RegionMatches(r.get(), c.rule));
     }
 }
 
@@ -172,37 +167,37 @@ TEST(Regions, PolygonsFollowTheWindingRule)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TRegionOwner winding { CreatePolygonRgn(c.points.data(), int32_t(c.points.size()), WINDING) };
-        EXPECT_TRUE(RegionMatches(winding.R, PolygonRule(c.points, true)));
-        TRegionOwner alternate { CreatePolygonRgn(c.points.data(), int32_t(c.points.size()), ALTERNATE) };
-        EXPECT_TRUE(RegionMatches(alternate.R, PolygonRule(c.points, false)));
+        const TOwnedRegion winding(CreatePolygonRgn(c.points.data(), int32_t(c.points.size()), WINDING));
+        EXPECT_TRUE(RegionMatches(winding.get(), PolygonRule(c.points, true)));
+        const TOwnedRegion alternate(CreatePolygonRgn(c.points.data(), int32_t(c.points.size()), ALTERNATE));
+        EXPECT_TRUE(RegionMatches(alternate.get(), PolygonRule(c.points, false)));
     }
     // The star's centre is inside with WINDING and a hole with ALTERNATE.
     const auto star = Star(25, 22, 20);
-    TRegionOwner w { CreatePolygonRgn(star.data(), 5, WINDING) };
-    TRegionOwner a { CreatePolygonRgn(star.data(), 5, ALTERNATE) };
-    EXPECT_TRUE(PtInRegion(w.R, 25, 22));
-    EXPECT_FALSE(PtInRegion(a.R, 25, 22));
+    const TOwnedRegion w(CreatePolygonRgn(star.data(), 5, WINDING));
+    const TOwnedRegion a(CreatePolygonRgn(star.data(), 5, ALTERNATE));
+    EXPECT_TRUE(PtInRegion(w.get(), 25, 22));
+    EXPECT_FALSE(PtInRegion(a.get(), 25, 22));
 }
 
 TEST(Regions, RightAndBottomEdgesAreOutside)
 {
-    TRegionOwner rect { CreateRectRgn(0, 0, 10, 10) };
+    const TOwnedRegion rect(CreateRectRgn(0, 0, 10, 10));
     TRect box;
-    EXPECT_EQ(GetRgnBox(rect.R, &box), SIMPLEREGION);
+    EXPECT_EQ(GetRgnBox(rect.get(), &box), SIMPLEREGION);
     EXPECT_EQ(box, (TRect { 0, 0, 10, 10 }));
-    EXPECT_TRUE(PtInRegion(rect.R, 9, 9));
-    EXPECT_FALSE(PtInRegion(rect.R, 10, 9));
-    EXPECT_FALSE(PtInRegion(rect.R, 9, 10));
+    EXPECT_TRUE(PtInRegion(rect.get(), 9, 9));
+    EXPECT_FALSE(PtInRegion(rect.get(), 10, 9));
+    EXPECT_FALSE(PtInRegion(rect.get(), 9, 10));
 
     const TPoint square[] = { { 0, 0 }, { 10, 0 }, { 10, 10 }, { 0, 10 } };
-    TRegionOwner poly { CreatePolygonRgn(square, 4, WINDING) };
-    EXPECT_TRUE(EqualRgn(poly.R, rect.R));
-    TRegionOwner ellipse { CreateEllipticRgn(0, 0, 10, 10) };
-    GetRgnBox(ellipse.R, &box);
+    const TOwnedRegion poly(CreatePolygonRgn(square, 4, WINDING));
+    EXPECT_TRUE(EqualRgn(poly.get(), rect.get()));
+    const TOwnedRegion ellipse(CreateEllipticRgn(0, 0, 10, 10));
+    GetRgnBox(ellipse.get(), &box);
     EXPECT_EQ(box, (TRect { 0, 0, 10, 10 }));
-    TRegionOwner round { CreateRoundRectRgn(0, 0, 10, 10, 4, 4) };
-    GetRgnBox(round.R, &box);
+    const TOwnedRegion round(CreateRoundRectRgn(0, 0, 10, 10, 4, 4));
+    GetRgnBox(round.get(), &box);
     EXPECT_EQ(box, (TRect { 0, 0, 10, 10 }));
 }
 
@@ -224,19 +219,19 @@ TEST(Regions, SetOperationsMatchPixelAlgebra)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
-        TRegionOwner ra { CreateEllipticRgn(0, 0, 30, 24) };
-        TRegionOwner rb { CreateRectRgn(12, 6, 44, 40) };
-        TRegionOwner dst { CreateRectRgn(0, 0, 0, 0) };
-        EXPECT_EQ(CombineRgn(dst.R, ra.R, rb.R, c.mode), c.type);
-        EXPECT_TRUE(RegionMatches(dst.R, [&](int32_t x, int32_t y) { return c.op(a(x, y), b(x, y)); }));
+        const TOwnedRegion ra(CreateEllipticRgn(0, 0, 30, 24));
+        const TOwnedRegion rb(CreateRectRgn(12, 6, 44, 40));
+        const TOwnedRegion dst(CreateRectRgn(0, 0, 0, 0));
+        EXPECT_EQ(CombineRgn(dst.get(), ra.get(), rb.get(), c.mode), c.type);
+        EXPECT_TRUE(RegionMatches(dst.get(), [&](int32_t x, int32_t y) { return c.op(a(x, y), b(x, y)); }));
         // The destination may be one of the sources.
-        EXPECT_EQ(CombineRgn(ra.R, ra.R, rb.R, c.mode), c.type);
-        EXPECT_TRUE(EqualRgn(ra.R, dst.R));
+        EXPECT_EQ(CombineRgn(ra.get(), ra.get(), rb.get(), c.mode), c.type);
+        EXPECT_TRUE(EqualRgn(ra.get(), dst.get()));
     }
-    TRegionOwner x { CreateRectRgn(0, 0, 5, 5) };
-    TRegionOwner y { CreateRectRgn(10, 10, 15, 15) };
-    EXPECT_EQ(CombineRgn(x.R, x.R, y.R, RGN_AND), NULLREGION);
-    EXPECT_EQ(CombineRgn(x.R, x.R, y.R, 9), RGN_ERROR);
+    const TOwnedRegion x(CreateRectRgn(0, 0, 5, 5));
+    const TOwnedRegion y(CreateRectRgn(10, 10, 15, 15));
+    EXPECT_EQ(CombineRgn(x.get(), x.get(), y.get(), RGN_AND), NULLREGION);
+    EXPECT_EQ(CombineRgn(x.get(), x.get(), y.get(), 9), RGN_ERROR);
 }
 
 std::vector<uint8_t> RegionBlock(const std::vector<TRect>& rects)
@@ -251,8 +246,8 @@ std::vector<uint8_t> RegionBlock(const std::vector<TRect>& rects)
 TEST(Regions, ExtCreateRegionUnitesRectanglesAndSkipsInvertedOnes)
 {
     const auto block = RegionBlock({ { 0, 0, 10, 2 }, { 5, 1, 20, 4 }, { 30, 0, 25, 9 }, { 0, 9, 4, 6 }, { 2, 2, 2, 8 } });
-    TRegionOwner r { ExtCreateRegion(nullptr, uint32_t(block.size()), block.data()) };
-    EXPECT_TRUE(RegionMatches(r.R, [](int32_t x, int32_t y) {
+    const TOwnedRegion r(ExtCreateRegion(nullptr, uint32_t(block.size()), block.data()));
+    EXPECT_TRUE(RegionMatches(r.get(), [](int32_t x, int32_t y) {
         return (x >= 0 && x < 10 && y >= 0 && y < 2) || (x >= 5 && x < 20 && y >= 1 && y < 4);
     }));
 

@@ -28,7 +28,7 @@ constexpr TCommand Commands[] = {
     { "frames", RunFrames,
         "frames --style N --from OLD --to NEW --out DIR [--step S]   (DIR/frame_000.bmp, frame_001.bmp, …)" },
     { "sheet", RunSheet, "sheet --progress P --out SHEET.png" },
-    { "bench", RunBench, "bench [--size WxH] [--style N]" },
+    { "bench", RunBench, "bench [--size WxH | --from OLD --to NEW] [--style N] [--copy]" },
     { "convert", RunConvert, "convert [--background RRGGBB] IN OUT.bmp" },
 };
 

@@ -7,14 +7,22 @@
 #include <algorithm>
 #include <charconv>
 
-TToolOptions::TToolOptions(int argc, char** argv, const std::vector<std::string>& known)
+TToolOptions::TToolOptions(int argc, char** argv, const std::vector<std::string>& known,
+    const std::vector<std::string>& flags)
 {
     // argv[0] is the subcommand's own name.
     for (int i = 1; i < argc; i += 2) {
         const std::string name = argv[i];
+        const bool flag = std::find(flags.begin(), flags.end(), name.substr(std::min<size_t>(2, name.size()))) != flags.end();
         if (name.size() < 3 || name.compare(0, 2, "--") != 0
-            || std::find(known.begin(), known.end(), name.substr(2)) == known.end())
+            || (!flag && std::find(known.begin(), known.end(), name.substr(2)) == known.end()))
             throw TToolError("unknown argument '" + name + "'");
+        if (flag) {
+            if (!m_values.emplace(name.substr(2), "").second)
+                throw TToolError("'" + name + "' given twice");
+            --i; // a flag takes no value
+            continue;
+        }
         if (i + 1 >= argc)
             throw TToolError("missing value after '" + name + "'");
         if (!m_values.emplace(name.substr(2), argv[i + 1]).second)

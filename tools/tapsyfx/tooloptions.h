@@ -24,7 +24,9 @@ public:
 // The "--name value" pairs of one subcommand; every name must be one the command knows.
 class TToolOptions {
 public:
-    TToolOptions(int argc, char** argv, const std::vector<std::string>& known);
+    // `known` options take a value; `flags` stand alone.
+    TToolOptions(int argc, char** argv, const std::vector<std::string>& known,
+        const std::vector<std::string>& flags = {});
 
     bool Has(const std::string& name) const { return m_values.count(name) != 0; }
     std::string Text(const std::string& name) const; // required

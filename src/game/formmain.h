@@ -78,6 +78,11 @@ public:
     // the grown-up, never from the keyboard. The desktop is given back as at every close.
     void Terminate(int Signal);
 
+    // Takes full screen, the top and the covers of the other screens back if the window
+    // manager took them; the placement timer calls it every half second while the game shows.
+    void KeepPlacement();
+    const QTimer& PlacementTimer() const { return *m_placementTimer; }
+
 protected:
     void keyPressEvent(QKeyEvent* Event) override;
     void keyReleaseEvent(QKeyEvent* Event) override;
@@ -105,7 +110,6 @@ private:
     // screen saver, and the watch that takes full screen and the top back within a second.
     void HoldDesktop();
     void ReleaseDesktop();
-    void KeepPlacement();
 
     // Components, in the order the form declares them. The widgets belong to the window.
     TTimer Timer1;

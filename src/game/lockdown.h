@@ -6,13 +6,13 @@
 // directory) and their entry points looked up by name.
 #pragma once
 
+#include "platform/system/dynamiclibrary.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
-
-class TDynamicLibrary;
 
 // The hook library's file, built by this project beside the program's libraries.
 inline constexpr char HookLibraryName[] = "Tapsy.dll";

@@ -7,14 +7,20 @@
 #include "game/gamerandom.h"
 #include "game/keycontent.h"
 #include "game/keytable.h"
+#include "game/lockdown.h"
+#include "game/screencovers.h"
+#include "game/screensaverinhibitor.h"
 #include "platform/system/debuglog.h"
+#include "platform/system/desktopwindows.h"
 #include "platform/system/exception.h"
 #include "platform/system/keycodes.h"
 #include "platform/system/mediaplayer.h"
 #include "platform/system/productidentity.h"
 #include "platform/system/programpath.h"
+#include "platform/system/registry.h"
 #include "platform/system/shell.h"
 #include "platform/system/systemdirectory.h"
+#include "platform/system/terminationsignals.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 #include "transition/transitionview.h"
@@ -26,7 +32,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QSettings>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <ctime>
@@ -55,12 +61,11 @@ QColor ColorFromDraw(uint32_t Value)
     return QColor(int(Value & 0xFF), int((Value >> 8) & 0xFF), int((Value >> 16) & 0xFF));
 }
 
-bool ReadEnableMusic()
-{
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tapsy"), QStringLiteral("Tapsy"));
-    // QSettings hands integers back as text in a new process: convert explicitly.
-    return settings.value(QStringLiteral("Control Panel/Screen Saver.Tapsy/EnableMusic"), 1).toString().toInt() != 0;
-}
+// The game's entry point of the hook library, program-wide from the first game window on.
+TDisableTaskKeys DisableTaskKeys = nullptr;
+
+// The window manager gets this long at most to take full screen or the top from the game.
+constexpr int PlacementCheckMs = 500;
 
 const QColor clBlack(0, 0, 0);
 const QColor clWhite(255, 255, 255);
@@ -120,7 +125,16 @@ TfrmMain::TfrmMain(QWidget* Parent)
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // A window that goes away without a close (the application ended otherwise) still gives
+    // the desktop back.
+    if (!m_closed) {
+        SwitchLockDownOff();
+        LeaveScreenSaverRunning();
+        ReleaseDesktop();
+    }
+}
 
 void TfrmMain::CreateComponents()
 {
@@ -230,6 +244,18 @@ void TfrmMain::FormCreate()
 {
     // The context-menu filter takes the place of the window procedure's WM_CONTEXTMENU case.
     m_contextMenuFilter = new TContextMenuFilter(this);
+
+    m_covers = new TScreenCovers(this);
+    m_inhibitor = new TScreenSaverInhibitor(this);
+    m_placementTimer = new QTimer(this);
+    m_placementTimer->setInterval(PlacementCheckMs);
+    connect(m_placementTimer, &QTimer::timeout, this, [this] { KeepPlacement(); });
+    try {
+        m_terminationSignals = new TTerminationSignals([this](int Signal) { Terminate(Signal); }, this);
+    } catch (const Exception& e) {
+        // Another game window watches them already (tests make several).
+        DebugLog(e.Message());
+    }
 
     // Topmost and frameless since construction (window flags); now the whole primary screen.
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -356,8 +382,10 @@ void TfrmMain::FormCloseQuery(QObject*, bool& CanClose)
 
 void TfrmMain::FormClose(QObject*)
 {
+    m_closed = true;
     SwitchLockDownOff();
     LeaveScreenSaverRunning();
+    ReleaseDesktop();
 }
 
 void TfrmMain::LabelHomePageMouseEnter(TLabel* Sender)
@@ -428,6 +456,10 @@ void TfrmMain::mouseMoveEvent(QMouseEvent* Event)
 
 void TfrmMain::closeEvent(QCloseEvent* Event)
 {
+    if (m_closed) {
+        Event->accept();
+        return;
+    }
     bool canClose = true;
     FormCloseQuery(this, canClose);
     if (!canClose) {
@@ -438,22 +470,74 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
     Event->accept();
 }
 
+void TfrmMain::showEvent(QShowEvent* Event)
+{
+    QWidget::showEvent(Event);
+    if (!m_closed)
+        HoldDesktop();
+}
+
+void TfrmMain::Terminate(int Signal)
+{
+    DebugLog(QStringLiteral("Signal %1: the game ends.").arg(Signal));
+    m_terminating = true;
+    close();
+}
+
 void TfrmMain::SwitchLockDownOn()
 {
-    // FIXME: the keyboard lock-down switches the task keys off here (hook library, on).
+    DisableTaskKeys = KeepTaskKeysHook(GameLibraryDirs());
+    if (DisableTaskKeys)
+        DisableTaskKeys(1, 0);
+    else
+        DebugLog(QStringLiteral("%1 or its _DisableTaskKeys is missing: the task keys stay on.")
+                     .arg(QLatin1String(HookLibraryName)));
+    if (const HWND taskBar = FindWindowA("Shell_traywnd", nullptr))
+        EnableWindow(taskBar, false);
+    m_locked = true;
 }
 
 void TfrmMain::SwitchLockDownOff()
 {
-    // FIXME: the keyboard lock-down gives the task keys back here (hook library, off).
+    if (!m_locked)
+        return;
+    m_locked = false;
+    if (DisableTaskKeys)
+        DisableTaskKeys(0, 0);
+    if (const HWND taskBar = FindWindowA("Shell_traywnd", nullptr))
+        EnableWindow(taskBar, true);
 }
 
 void TfrmMain::ReadScreenSaverSettings()
 {
-    // FIXME: the lock-down work reads "ScreenSaveUsePassword" (older family only) and writes the
-    // defaults of "ChangeInterval" and "EnableMusic"; the game already honours "EnableMusic"
-    // (absent means on).
-    m_enableMusic = ReadEnableMusic();
+    TRegistry registry;
+    if (m_osVersion.dwPlatformId != VER_PLATFORM_WIN32_NT) {
+        // A missing key or value, or one that is no integer, counts as no password.
+        m_usePassword = 0;
+        if (registry.OpenKey(QStringLiteral("\\Control Panel\\Desktop"), false)) {
+            try {
+                m_usePassword = registry.ReadInteger(QStringLiteral("ScreenSaveUsePassword"));
+            } catch (const ERegistryException& e) {
+                DebugLog(e.Message());
+            }
+            registry.CloseKey();
+        }
+        if (m_usePassword != 0)
+            SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, nullptr, 0);
+    }
+
+    registry.OpenKey(QStringLiteral("\\Control Panel\\Screen Saver.Tapsy"), true);
+    if (!registry.ValueExists(QStringLiteral("ChangeInterval")))
+        registry.WriteInteger(QStringLiteral("ChangeInterval"), 1500);
+    if (!registry.ValueExists(QStringLiteral("EnableMusic")))
+        registry.WriteInteger(QStringLiteral("EnableMusic"), 1);
+    try {
+        m_enableMusic = registry.ReadInteger(QStringLiteral("EnableMusic")) != 0;
+    } catch (const ERegistryException& e) {
+        // A value edited into something else than a number leaves the sound on; the game starts.
+        DebugLog(e.Message());
+    }
+    registry.CloseKey();
 }
 
 void TfrmMain::PrepareMediaPlayer()
@@ -474,13 +558,58 @@ void TfrmMain::InstallIdleHandler()
     }
 }
 
-void TfrmMain::CheckPasswordOnClose(bool&)
+void TfrmMain::CheckPasswordOnClose(bool& CanClose)
 {
-    // FIXME: the screen-saver password check on the older family decides CanClose here.
+    if (m_terminating || m_osVersion.dwPlatformId == VER_PLATFORM_WIN32_NT || m_usePassword == 0)
+        return;
+    // Fails closed: without the platform's check the game stays open and locked.
+    CanClose = VerifyScreenSavePassword(intptr_t(winId()), GameLibraryDirs());
+    if (!CanClose)
+        DebugLog("The screen-saver password check refused the close.");
 }
 
 void TfrmMain::LeaveScreenSaverRunning()
 {
-    // FIXME: the screen-saver settings leave the screen-saver-running state here (older family
-    // with a password only).
+    if (m_osVersion.dwPlatformId != VER_PLATFORM_WIN32_NT && m_usePassword != 0)
+        SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0);
+}
+
+void TfrmMain::HoldDesktop()
+{
+    if (m_desktopHeld)
+        return;
+    m_desktopHeld = true;
+    m_covers->Show();
+    m_inhibitor->Inhibit(ProductTitle, QStringLiteral("A child is playing"));
+    m_placementTimer->start();
+}
+
+void TfrmMain::ReleaseDesktop()
+{
+    if (!m_desktopHeld)
+        return;
+    m_desktopHeld = false;
+    m_placementTimer->stop();
+    m_covers->Hide();
+    m_inhibitor->Release();
+}
+
+void TfrmMain::KeepPlacement()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || !isVisible())
+        return;
+    const QRect screenRect = screen->geometry();
+    if (geometry() != screenRect || !(windowState() & Qt::WindowFullScreen)
+        || (windowState() & Qt::WindowMinimized)) {
+        DebugLog("The game takes the whole screen back.");
+        setGeometry(screenRect);
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
+        show();
+    }
+    if (!isActiveWindow()) {
+        raise();
+        activateWindow();
+    }
+    m_covers->Keep();
 }

@@ -16,11 +16,15 @@
 #include <filesystem>
 #include <functional>
 
+class QTimer;
 class TContextMenuFilter;
 class TLabel;
 class TMediaPlayer;
 class TPanel;
+class TScreenCovers;
+class TScreenSaverInhibitor;
 class TStaticText;
+class TTerminationSignals;
 class TTransitionView;
 
 // Ctrl+Alt+Q, with or without Shift; the one way out of the game.
@@ -63,12 +67,29 @@ public:
     // Timer1, the idle demo's timer.
     TTimer& IdleTimer() { return Timer1; }
 
+    // The settings and the lock-down as the window holds them.
+    bool EnableMusic() const { return m_enableMusic; }
+    int32_t UsePassword() const { return m_usePassword; }
+    bool LockedDown() const { return m_locked; }
+    TScreenCovers& ScreenCovers() { return *m_covers; }
+    TScreenSaverInhibitor& ScreenSaverInhibitor() { return *m_inhibitor; }
+
+    // A termination signal ends the game without the password: it comes from the system or
+    // the grown-up, never from the keyboard. The desktop is given back as at every close.
+    void Terminate(int Signal);
+
+    // Takes full screen, the top and the covers of the other screens back if the window
+    // manager took them; the placement timer calls it every half second while the game shows.
+    void KeepPlacement();
+    const QTimer& PlacementTimer() const { return *m_placementTimer; }
+
 protected:
     void keyPressEvent(QKeyEvent* Event) override;
     void keyReleaseEvent(QKeyEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void CreateComponents();
@@ -85,6 +106,10 @@ private:
     // Closes the sound before, then opens and plays File; a sound that cannot play is left out.
     void StartSound(const std::filesystem::path& File);
     void LeaveScreenSaverRunning();
+    // Beyond the hook library: the covers of the other screens, the hold on the desktop's
+    // screen saver, and the watch that takes full screen and the top back within a second.
+    void HoldDesktop();
+    void ReleaseDesktop();
 
     // Components, in the order the form declares them. The widgets belong to the window.
     TTimer Timer1;
@@ -105,6 +130,14 @@ private:
     TContextMenuFilter* m_contextMenuFilter = nullptr;
     TMediaPlayer* m_MediaPlayer = nullptr;
     QMetaObject::Connection m_idleConnection;
+    TScreenCovers* m_covers = nullptr;
+    TScreenSaverInhibitor* m_inhibitor = nullptr;
+    QTimer* m_placementTimer = nullptr;
+    TTerminationSignals* m_terminationSignals = nullptr;
+    bool m_locked = false;
+    bool m_desktopHeld = false;
+    bool m_closed = false;
+    bool m_terminating = false;
     std::function<TDateTime()> m_now = Now;
 
     int32_t m_usePassword = 1;

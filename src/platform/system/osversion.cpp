@@ -6,6 +6,19 @@
 #include <cstring>
 #include <sys/utsname.h>
 
+namespace {
+
+uint32_t ReportedPlatformId = 0;
+
+} // namespace
+
+uint32_t SetReportedPlatformId(uint32_t PlatformId)
+{
+    const uint32_t before = ReportedPlatformId;
+    ReportedPlatformId = PlatformId;
+    return before;
+}
+
 bool GetVersionEx(TOSVersionInfo& Info)
 {
     if (Info.dwOSVersionInfoSize != sizeof(TOSVersionInfo))
@@ -13,7 +26,7 @@ bool GetVersionEx(TOSVersionInfo& Info)
     Info.dwMajorVersion = 0;
     Info.dwMinorVersion = 0;
     Info.dwBuildNumber = 0;
-    Info.dwPlatformId = VER_PLATFORM_WIN32_NT;
+    Info.dwPlatformId = ReportedPlatformId != 0 ? ReportedPlatformId : VER_PLATFORM_WIN32_NT;
     std::memset(Info.szCSDVersion, 0, sizeof Info.szCSDVersion);
     utsname name {};
     if (uname(&name) == 0) {

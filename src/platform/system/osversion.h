@@ -22,3 +22,7 @@ static_assert(sizeof(TOSVersionInfo) == 148, "the record the game sizes with 148
 
 // Fills Info; false (and Info untouched) when its size field is not that of the record.
 bool GetVersionEx(TOSVersionInfo& Info);
+
+// The platform id GetVersionEx reports from now on; 0 goes back to the NT family. Tests take the
+// older family's paths with VER_PLATFORM_WIN32_WINDOWS. Returns the one set before.
+uint32_t SetReportedPlatformId(uint32_t PlatformId);

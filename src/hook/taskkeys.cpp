@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Tapsy developers
+//
+// The hook library's one entry point. _DisableTaskKeys(1, 0) locks the keyboard for the
+// application's window: on X11 the window holds a keyboard grab for the whole locked time (taken
+// once it is mapped, taken again whenever focus or the grab goes elsewhere), so Alt+Tab, Super
+// and every other shortcut of the window manager reach the game instead; the keys that the X
+// server acts on by itself are taken out of its keyboard map (see serverkeys.h). On Wayland the
+// grab asks the compositor to inhibit its shortcuts where it can. _DisableTaskKeys(0, 0) gives
+// all of it back; the keyboard map is also put back when the program ends while still locked.
+// The second argument is reserved and must be 0. The result is 1 when the call was carried out,
+// 0 when there is no application to lock.
+#include "hook/serverkeys.h"
+#include "platform/system/debuglog.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+#include <cstdint>
+#include <cstdlib>
+
+// From Xlib, whose macros would clash with Qt's names; Display comes with Qt's native interface.
+extern "C" char* XDisplayString(Display* Display);
+
+extern "C" __attribute__((visibility("default"))) int32_t DisableTaskKeys(int32_t On, int32_t Reserved) __asm__("_DisableTaskKeys");
+
+namespace {
+
+// The window manager or another client gets the keyboard for this long at most.
+constexpr int GrabCheckMs = 500;
+
+// Program-wide and never freed: the map is put back at exit, after the toolkit is gone.
+TServerKeys* ServerKeys = nullptr;
+
+void RestoreServerKeysAtExit()
+{
+    if (ServerKeys && ServerKeys->Disabled()) {
+        ServerKeys->Restore();
+        DebugLog(QString::fromStdString(ServerKeys->Message));
+    }
+}
+
+std::string X11DisplayName()
+{
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        if (Display* display = x11->display())
+            return XDisplayString(display);
+    }
+    return qEnvironmentVariable("DISPLAY").toStdString();
+}
+
+bool CanTakeKeyboard(const QWindow* Window)
+{
+    const Qt::WindowType type = Window->type();
+    return Window->isVisible() && (type == Qt::Window || type == Qt::Dialog)
+        && !(Window->flags() & (Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput));
+}
+
+class TKeyboardLock : public QObject {
+public:
+    TKeyboardLock()
+    {
+        m_timer.setInterval(GrabCheckMs);
+        connect(&m_timer, &QTimer::timeout, this, [this] { Grab(); });
+    }
+
+    void Lock()
+    {
+        if (m_locked)
+            return;
+        m_locked = true;
+        const QString platform = QGuiApplication::platformName();
+        m_x11 = platform == u"xcb";
+        m_wayland = platform.startsWith(u"wayland");
+        if (!m_x11 && !m_wayland) {
+            DebugLog(QStringLiteral("No keyboard lock-down on the platform \"%1\".").arg(platform));
+            return;
+        }
+        if (m_x11) {
+            if (!ServerKeys) {
+                ServerKeys = new TServerKeys;
+                std::atexit(RestoreServerKeysAtExit);
+            }
+            ServerKeys->Disable(X11DisplayName());
+            DebugLog(QString::fromStdString(ServerKeys->Message));
+        }
+        qGuiApp->installEventFilter(this);
+        m_timer.start();
+        Grab();
+    }
+
+    void Unlock()
+    {
+        if (!m_locked)
+            return;
+        m_locked = false;
+        qGuiApp->removeEventFilter(this);
+        m_timer.stop();
+        if (m_window && m_grabbed)
+            m_window->setKeyboardGrabEnabled(false);
+        if (m_grabbed)
+            DebugLog("The keyboard is free again.");
+        m_grabbed = false;
+        m_window = nullptr;
+        if (ServerKeys && ServerKeys->Disabled()) {
+            ServerKeys->Restore();
+            DebugLog(QString::fromStdString(ServerKeys->Message));
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        switch (Event->type()) {
+        case QEvent::Expose:
+        case QEvent::Show:
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+        case QEvent::WindowStateChange:
+            if (Watched->isWindowType() && !m_grabQueued) {
+                m_grabQueued = true;
+                QMetaObject::invokeMethod(this, [this] { Grab(); }, Qt::QueuedConnection);
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    // The window that holds the keyboard: the one chosen before while it is shown, else the
+    // focused window, else the first shown window that takes focus.
+    QWindow* LockedWindow()
+    {
+        if (m_window && m_window->isVisible())
+            return m_window;
+        QWindow* focus = QGuiApplication::focusWindow();
+        if (focus && CanTakeKeyboard(focus))
+            return focus;
+        for (QWindow* window : QGuiApplication::topLevelWindows())
+            if (CanTakeKeyboard(window))
+                return window;
+        return nullptr;
+    }
+
+    void Grab()
+    {
+        m_grabQueued = false;
+        if (!m_locked)
+            return;
+        QWindow* window = LockedWindow();
+        // Grabbing needs a mapped window; until the first expose the next event tries again.
+        if (!window || !window->isExposed())
+            return;
+        if (window != m_window && m_window && m_grabbed)
+            m_window->setKeyboardGrabEnabled(false);
+        const bool grabbed = window->setKeyboardGrabEnabled(true);
+        if (grabbed && (!m_grabbed || window != m_window))
+            DebugLog("The keyboard is grabbed for the game window.");
+        else if (!grabbed && m_wayland && !m_saidNoInhibit) {
+            m_saidNoInhibit = true;
+            DebugLog("The Wayland compositor offers no keyboard-shortcuts inhibition here: its "
+                     "own shortcuts stay on.");
+        } else if (!grabbed && m_grabbed)
+            DebugLog("Another client holds the keyboard; the game takes it back as soon as it can.");
+        m_window = window;
+        m_grabbed = grabbed;
+    }
+
+    QTimer m_timer;
+    QPointer<QWindow> m_window;
+    bool m_locked = false;
+    bool m_grabbed = false;
+    bool m_grabQueued = false;
+    bool m_x11 = false;
+    bool m_wayland = false;
+    bool m_saidNoInhibit = false;
+};
+
+} // namespace
+
+int32_t DisableTaskKeys(int32_t On, int32_t)
+{
+    if (!qGuiApp)
+        return 0;
+    // One lock for the program's life; it stays with the library, which is never unloaded.
+    static auto* lock = new TKeyboardLock;
+    if (On)
+        lock->Lock();
+    else
+        lock->Unlock();
+    return 1;
+}

@@ -1,0 +1,191 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Copyright (c) 2026 The Tapsy developers
+#
+# A child at the keyboard tries every way out of the game on a real X server with a window
+# manager and another application's window open (run it through scripts/with-xvfb.sh):
+#   escape_x11.sh <tapsy executable> <keyboardprobe helper>
+# At the very end Ctrl+Alt+Backspace, given back to the server, ends the X server.
+set -u
+tapsy=$(realpath "$1")
+probe=$(realpath "$2")
+work=$(mktemp -d)
+xterm_pid=
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
+  [ -n "$xterm_pid" ] && kill "$xterm_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+passed=0
+failed=0
+
+ok() { echo "ok - $1"; passed=$((passed + 1)); }
+not_ok() { echo "not ok - $1"; failed=$((failed + 1)); }
+check() { # check <description> <command...>
+  local what=$1
+  shift
+  if "$@"; then ok "$what"; else not_ok "$what"; fi
+}
+
+# The game's content and settings are the test's own.
+mkdir -p "$work/content" "$work/config"
+printf '[VK_A]\r\nDisplay=A\r\nDesc=Apple\r\n' >"$work/content/TapsyV.ini"
+export TAPSY_SYSTEM_DIR="$work/content"
+export XDG_CONFIG_HOME="$work/config"
+unset DBUS_SESSION_BUS_ADDRESS
+
+# The first visible window of process $1, waiting up to 20 s.
+window_of() {
+  local wid= try
+  for try in 1 2 3 4 5; do
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -1)
+    [ -n "$wid" ] && break
+    kill -0 "$1" 2>/dev/null || break
+  done
+  echo "$wid"
+}
+
+# Waits up to $3 seconds for the text $2 in file $1.
+wait_for_text() {
+  local deadline=$((SECONDS + $3))
+  until grep -q "$2" "$1" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+# Waits up to $2 seconds for process $1 to end and sets code to its exit code, or to "running"
+# (and ends it).
+exit_code_of() {
+  timeout "$2" tail -s 0.1 --pid="$1" -f /dev/null
+  if kill -0 "$1" 2>/dev/null; then
+    kill -9 "$1"
+    wait "$1" 2>/dev/null
+    code=running
+  else
+    wait "$1"
+    code=$?
+  fi
+}
+
+server_runs() { xdpyinfo >/dev/null 2>&1; }
+keyboard_map() { xkbcomp -xkb "$DISPLAY" - 2>/dev/null | md5sum; }
+active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+full_screen() {
+  local info
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN &&
+    grep -q 'Absolute upper-left X:  0$' <<<"$info" && grep -q 'Absolute upper-left Y:  0$' <<<"$info" &&
+    grep -q 'Width: 1280$' <<<"$info" && grep -q 'Height: 1024$' <<<"$info"
+}
+probe_grab() { timeout 10 "$probe" grab >/dev/null; }
+game_holds_screen() { kill -0 "$game_pid" 2>/dev/null && active_is "$1" && full_screen "$1"; }
+
+# Starts the game executable $1 and sets game_pid and wid; the trace goes to $work/err.
+start_game() {
+  "$1" /s 2>"$work/err" &
+  game_pid=$!
+  wid=$(window_of $game_pid)
+}
+
+# The keys a desktop may give the server itself: Ctrl+Alt+Backspace ends the X session.
+setxkbmap -option terminate:ctrl_alt_bksp
+map_before=$(keyboard_map)
+actions_before=$("$probe" actions)
+check "the keyboard map has keys the server acts on ($actions_before)" test "${actions_before:-0}" -gt 0
+
+# Another application that takes focus: it reads one line and writes it to a file.
+xterm -fa "DejaVu Sans Mono" -e sh -c "read line; echo \"\$line\" >'$work/typed'; sleep 60" &
+xterm_pid=$!
+xterm_wid=$(window_of $xterm_pid)
+check "xterm shows a window" test -n "$xterm_wid"
+timeout 20 xdotool windowactivate --sync "$xterm_wid" 2>/dev/null
+check "xterm is the active window" active_is "$xterm_wid"
+
+# The game locks the keyboard once its window is mapped.
+start_game "$tapsy"
+if [ -z "$wid" ]; then
+  not_ok "\"/s\" shows a window"
+  cat "$work/err"
+  echo "$passed passed, $failed failed"
+  exit 1
+fi
+check "the game grabs the keyboard" wait_for_text "$work/err" "The keyboard is grabbed for the game window\." 20
+check "while locked the server acts on no key by itself" test "$("$probe" actions)" = 0
+check "while locked no other client can grab the keyboard" test "$("$probe" grab)" = "held by another client"
+for try in $(seq 20); do game_holds_screen "$wid" && break; sleep 0.1; done
+check "the game is the active, full-screen window" game_holds_screen "$wid"
+
+# Each chord, then the check. The window manager and the game each get a second to react.
+for chord in alt+Tab super super+d alt+F4 alt+space ctrl+Escape alt+F2 Print ctrl+alt+t ctrl+alt+F2 \
+  ctrl+alt+BackSpace; do
+  xdotool key --clearmodifiers "$chord"
+  sleep 1
+  check "$chord: the X server still runs" server_runs
+  check "$chord: the game is still the active, full-screen window" game_holds_screen "$wid"
+done
+check "no chord made a second window of the game" \
+  test "$(xdotool search --onlyvisible --pid $game_pid | wc -l)" = 1
+
+xdotool key ctrl+alt+q
+exit_code_of $game_pid 20
+game_pid=
+check "Ctrl+Alt+Q ends the game with exit code 0 (got $code)" test "$code" = 0
+check "the trace tells the server's keys are back" grep -q "The X server's own keys are back\." "$work/err"
+check "the keyboard map is as before" test "$(keyboard_map)" = "$map_before"
+check "the server acts on its keys again" test "$("$probe" actions)" = "$actions_before"
+timeout 20 xdotool windowactivate --sync "$xterm_wid" 2>/dev/null
+check "xterm can be activated again" active_is "$xterm_wid"
+xdotool type --delay 20 "free" && xdotool key Return
+wait_for_text "$work/typed" free 10
+check "keys reach xterm again" grep -qx free "$work/typed"
+check "the keyboard is free for other clients" probe_grab
+
+# Without the hook library the game starts and plays all the same.
+mkdir -p "$work/bare/bin"
+cp "$tapsy" "$work/bare/bin/tapsy"
+start_game "$work/bare/bin/tapsy"
+if [ -n "$wid" ]; then
+  for try in $(seq 20); do full_screen "$wid" && break; sleep 0.1; done
+  check "without Tapsy.dll the game covers the screen" full_screen "$wid"
+  check "without Tapsy.dll the trace says so" grep -q "Tapsy.dll or its _DisableTaskKeys is missing" "$work/err"
+  check "without Tapsy.dll the keyboard map is left alone" test "$("$probe" actions)" = "$actions_before"
+  xdotool windowactivate --sync "$wid" key ctrl+alt+q
+else
+  not_ok "without Tapsy.dll the game shows a window"
+fi
+exit_code_of $game_pid 20
+game_pid=
+check "without Tapsy.dll Ctrl+Alt+Q ends the game with exit code 0 (got $code)" test "$code" = 0
+
+# SIGTERM and SIGINT end the game and give everything back.
+for signal in TERM INT; do
+  start_game "$tapsy"
+  if [ -z "$wid" ] || ! wait_for_text "$work/err" "The keyboard is grabbed" 20; then
+    not_ok "SIG$signal: the game starts and grabs the keyboard"
+    exit_code_of $game_pid 1
+    continue
+  fi
+  check "SIG$signal: locked before the signal" test "$("$probe" actions)" = 0
+  kill -$signal $game_pid
+  exit_code_of $game_pid 20
+  game_pid=
+  check "SIG$signal ends the game with exit code 0 (got $code)" test "$code" = 0
+  check "SIG$signal: the keyboard map is as before" test "$(keyboard_map)" = "$map_before"
+  check "SIG$signal: the server acts on its keys again" test "$("$probe" actions)" = "$actions_before"
+  timeout 20 xdotool windowactivate --sync "$xterm_wid" 2>/dev/null
+  check "SIG$signal: xterm can be activated again" active_is "$xterm_wid"
+  check "SIG$signal: the keyboard is free for other clients" probe_grab
+done
+
+# Given back for real: Ctrl+Alt+Backspace ends the X server now.
+kill "$xterm_pid" 2>/dev/null
+xterm_pid=
+xdotool key ctrl+alt+BackSpace
+for try in $(seq 50); do server_runs || break; sleep 0.1; done
+check "after the game, Ctrl+Alt+Backspace ends the X server as the map says" bash -c '! xdpyinfo >/dev/null 2>&1'
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]

@@ -299,6 +299,7 @@ TEST(Metafile, DataThatIsNotAMetafileIsRefused)
     TBytes emfNoSize = TEmfWriter(10, 10).Build();
     for (size_t at : { 8, 12, 24, 28 })
         Poke32(emfNoSize, at, 100); // bounds and frame: right and bottom before left and top
+    const std::string text = "a plain text file, not a picture at all";
     TBytes placeableEmpty = TWmfWriter().Placeable(5, 5, 5, 5, 96);
     const struct {
         const char* Name;
@@ -306,8 +307,7 @@ TEST(Metafile, DataThatIsNotAMetafileIsRefused)
     } cases[] = {
         { "empty", {} },
         { "bitmap", { 'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 } },
-        { "text", TBytes(std::string("a plain text file, not a picture at all").begin(),
-                      std::string("a plain text file, not a picture at all").end()) },
+        { "text", TBytes(text.begin(), text.end()) },
         { "placeable_cut", placeableCut },
         { "wmf_bad_type", badWmfHeader },
         { "wmf_bad_version", badVersion },

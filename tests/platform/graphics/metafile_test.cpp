@@ -298,7 +298,7 @@ TEST(Metafile, DataThatIsNotAMetafileIsRefused)
     Poke32(emfLongHeader, 4, 100000);
     TBytes emfNoSize = TEmfWriter(10, 10).Build();
     for (size_t at : { 8, 12, 24, 28 })
-        Poke32(emfNoSize, at, 100); // bounds and frame: right and bottom before left and top
+        Poke32(emfNoSize, at, 10000); // bounds and frame: right and bottom before left and top
     const std::string text = "a plain text file, not a picture at all";
     TBytes placeableEmpty = TWmfWriter().Placeable(5, 5, 5, 5, 96);
     const struct {

@@ -16,6 +16,9 @@ void Silent(QtMsgType, const QMessageLogContext&, const QString&) { }
 
 } // namespace
 
+// Fontconfig keeps its font caches until the process ends; that is no leak of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     SetMaxPictureSide(FuzzMaxPictureSide);

@@ -120,8 +120,14 @@ void TDBTransitionView::DataChange()
         m_pictureLoaded = false;
         m_pictureModified = false;
         Picture().SetGraphic(std::unique_ptr<TGraphic>());
-        if (m_autoDisplay)
+        if (m_autoDisplay) {
             LoadPicture();
+        } else {
+            // The frame on show belongs to the record that was current: it goes too.
+            if (Busy())
+                Stop();
+            Clear();
+        }
     }
     m_skipDataChange = false;
 }

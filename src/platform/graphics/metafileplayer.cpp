@@ -565,6 +565,7 @@ public:
             m_painter.rotate(-m_state.Font.Escapement / 10.0);
         m_painter.setFont(font);
         m_painter.setPen(m_state.TextColor);
+        m_painter.setBackgroundMode(Qt::TransparentMode); // the background box is filled above
         if (m_state.BkOpaque && !(options & ETO_OPAQUE))
             m_painter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.ascent() + metrics.descent()), m_state.BkColor);
         m_painter.drawText(QPointF(x, y), text);

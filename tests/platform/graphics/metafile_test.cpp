@@ -189,30 +189,45 @@ TEST(Metafile, TextIsDrawnInTheSelectedFontFromItsReferencePoint)
     text.push_back('i');
     Put16(text, 10);
     Put16(text, 10);
-    const TBytes data = TWmfWriter()
-                            .Raw(0x02FB, font)
-                            .Select(0)
-                            .Record(0x0209, { 0, 0 }) // text colour black
-                            .Record(0x0102, { 1 }) // transparent background
-                            .Raw(0x0521, text)
-                            .Placeable(0, 0, 100, 50, 96);
-    TMetafile metafile;
-    metafile.LoadFromBytes(data);
-    TGdiBitmap canvas;
-    Drawn(metafile, canvas);
-    int dark = 0;
-    int astray = 0;
-    for (int y = 0; y < canvas.Height(); ++y) {
-        for (int x = 0; x < canvas.Width(); ++x) {
-            if ((canvas.Pixel(x, y) & 0xFF) < 128) {
-                ++dark;
+    for (const bool opaque : { false, true }) {
+        const TBytes data = TWmfWriter()
+                                .Raw(0x02FB, font)
+                                .Select(0)
+                                .Record(0x0209, { 0, 0 }) // text colour black
+                                .Record(0x0201, { 0x00FF, 0 }) // background colour red
+                                .Record(0x0102, { uint32_t(opaque ? 2 : 1) }) // background mode
+                                .Raw(0x0521, text)
+                                .Placeable(0, 0, 100, 50, 96);
+        TMetafile metafile;
+        metafile.LoadFromBytes(data);
+        const char* mode = opaque ? "opaque" : "transparent";
+        int dark = 0;
+        int red = 0;
+        int astray = 0;
+        int light = 0;
+        for (int y = 0; y < metafile.Height(); ++y) {
+            for (int x = 0; x < metafile.Width(); ++x) {
+                const QRgb pixel = metafile.Image().pixel(x, y);
+                if (qAlpha(pixel) == 0)
+                    continue;
                 if (!Inside(x, y, 9, 9, 60, 40))
                     ++astray;
+                if (qRed(pixel) > 200 && qGreen(pixel) < 50)
+                    ++red;
+                else if (qGreen(pixel) > 128)
+                    ++light;
+                else if (qAlpha(pixel) > 128 && qRed(pixel) < 64)
+                    ++dark;
             }
         }
+        EXPECT_GT(dark, 40) << mode << ": two bold letters 20 pixels high";
+        EXPECT_EQ(astray, 0) << mode << ": the text hangs below and right of its reference point";
+        EXPECT_EQ(light, 0) << mode << ": nothing but the letters and the background colour";
+        if (opaque)
+            EXPECT_GT(red, 100) << "the background box behind the letters";
+        else
+            EXPECT_EQ(red, 0) << "no background box";
     }
-    EXPECT_GT(dark, 40) << "two bold letters 20 pixels high";
-    EXPECT_EQ(astray, 0) << "the text hangs below and right of its reference point";
 }
 
 TEST(Metafile, UnknownRecordsAreSkipped)

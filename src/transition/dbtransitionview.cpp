@@ -33,7 +33,8 @@ void TDBTransitionView::SetDataSource(TDataSource* Value)
     m_dataLink->SetDataSource(Value);
     // The data source lets go of its links when it is freed; this only forgets the connection.
     if (Value)
-        m_dataSourceGone = connect(Value, &QObject::destroyed, this, [this](QObject* gone) { Notification(gone); });
+        m_dataSourceGone = connect(
+            Value, &QObject::destroyed, this, [this](QObject* gone) { Notification(gone); });
 }
 
 void TDBTransitionView::Notification(QObject* Component)

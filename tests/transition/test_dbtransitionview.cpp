@@ -74,8 +74,8 @@ QByteArray Encoded(const char* format)
 // A 1 × 1 GIF whose only pixel is red (Qt reads GIF but does not write it).
 QByteArray Gif()
 {
-    static const char bytes[] = { 'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, char(0x80), 0, 0, char(0xFF), 0, 0, 0, 0,
-        0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B };
+    static const char bytes[] = { 'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, char(0x80), 0, 0,
+        char(0xFF), 0, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B };
     return QByteArray(bytes, sizeof bytes);
 }
 
@@ -84,11 +84,18 @@ QByteArray FromBytes(const std::vector<uint8_t>& bytes)
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
-QByteArray Emf() { return FromBytes(TEmfWriter(12, 9).SolidBrush(1, 0xFF).Select(1).Rectangle(0, 0, 6, 6).Build()); }
+QByteArray Emf()
+{
+    return FromBytes(TEmfWriter(12, 9).SolidBrush(1, 0xFF).Select(1).Rectangle(0, 0, 6, 6).Build());
+}
 
 QByteArray PlaceableWmf()
 {
-    return FromBytes(TWmfWriter().SolidBrush(0xFF00).Select(0).Rectangle(0, 0, 5, 5).Placeable(0, 0, 10, 10, 96));
+    return FromBytes(TWmfWriter()
+                         .SolidBrush(0xFF00)
+                         .Select(0)
+                         .Rectangle(0, 0, 5, 5)
+                         .Placeable(0, 0, 10, 10, 96));
 }
 
 // An album in an SQLite file: one picture BLOB per record, in id order. The view runs its
@@ -103,13 +110,14 @@ protected:
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         db.setDatabaseName(m_path);
         ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec(
-            QStringLiteral("CREATE TABLE album (id INTEGER PRIMARY KEY, name TEXT, picture BLOB)")));
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral(
+            "CREATE TABLE album (id INTEGER PRIMARY KEY, name TEXT, picture BLOB)")));
         m_view = std::make_unique<TDBTransitionView>();
         m_view->SetManual(true);
         m_view->resize(64, 48);
         m_view->SetDataField(QStringLiteral("picture"));
-        m_view->OnStart = [this](QObject*, TGdiBitmap&, TGdiBitmap&) { m_events.push_back("start"); };
+        m_view->OnStart
+            = [this](QObject*, TGdiBitmap&, TGdiBitmap&) { m_events.push_back("start"); };
         m_view->OnStop = [this](QObject*) { m_events.push_back("stop"); };
         m_view->OnBeforeLoadPicture = [this](QObject*) { m_events.push_back("before load"); };
         m_view->OnAfterLoadPicture = [this](QObject*) { m_events.push_back("after load"); };
@@ -127,7 +135,8 @@ protected:
     {
         QSqlQuery query(QSqlDatabase::database(m_connection));
         query.prepare(QStringLiteral("INSERT INTO album (name, picture) VALUES ('p', ?)"));
-        query.addBindValue(picture ? QVariant(*picture) : QVariant(QMetaType::fromType<QByteArray>()));
+        query.addBindValue(
+            picture ? QVariant(*picture) : QVariant(QMetaType::fromType<QByteArray>()));
         ASSERT_TRUE(query.exec()) << query.lastError().text().toStdString();
     }
     // Opens the table and binds the view (which loads the first record's picture).
@@ -224,7 +233,8 @@ TEST_F(DBTransitionViewTest, UnknownDataIsRefusedAndClearsTheDisplay)
     EXPECT_EQ(m_view->Picture().Graphic(), nullptr);
     EXPECT_TRUE(DisplayCleared());
     EXPECT_TRUE(m_view->PictureLoaded());
-    EXPECT_EQ(Take(), TEvents({ "stop", "before load" })) << "no after-load event for a failed load";
+    EXPECT_EQ(Take(), TEvents({ "stop", "before load" }))
+        << "no after-load event for a failed load";
 }
 
 TEST_F(DBTransitionViewTest, NullAndEmptyFieldsClearTheDisplay)
@@ -339,11 +349,13 @@ TEST_F(DBTransitionViewTest, APictureChangedDuringAnEditIsWrittenBackOnPost)
     ASSERT_EQ(shown.Height(), 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x)
-            ASSERT_EQ(shown.Bitmap().Pixel(x, y) & 0xFFFFFF, PixelFromColorRef(RGB(0, 0, 255))) << x << ", " << y;
+            ASSERT_EQ(shown.Bitmap().Pixel(x, y) & 0xFFFFFF, PixelFromColorRef(RGB(0, 0, 255)))
+                << x << ", " << y;
     // And so it is in the file.
     TBitmap stored;
     const QByteArray bytes = StoredPicture(1);
-    stored.LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+    stored.LoadFromBytes(
+        std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
     EXPECT_EQ(stored.Width(), 5);
     EXPECT_EQ(stored.Bitmap().Pixel(2, 2) & 0xFFFFFF, PixelFromColorRef(RGB(0, 0, 255)));
     EXPECT_EQ(StoredPicture(2), Bmp(4, 3, RGB(0, 255, 0))) << "the other record is untouched";
@@ -356,7 +368,8 @@ TEST_F(DBTransitionViewTest, AMetafileIsWrittenBackInItsOwnFormat)
     m_source->Edit();
     auto metafile = std::make_unique<TMetafile>();
     const QByteArray emf = Emf();
-    metafile->LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(emf.constData()), size_t(emf.size())));
+    metafile->LoadFromBytes(
+        std::span(reinterpret_cast<const uint8_t*>(emf.constData()), size_t(emf.size())));
     m_view->Picture().SetGraphic(std::move(metafile));
     m_source->Post();
     EXPECT_EQ(StoredPicture(1), emf);
@@ -371,7 +384,8 @@ TEST_F(DBTransitionViewTest, CancellingDropsTheChangedPicture)
     m_view->Picture().SetGraphic(Solid(7, 7, RGB(0, 0, 255)));
     Take();
     m_source->Cancel();
-    EXPECT_EQ(Take(), TEvents({ "stop", "before load", "after load", "start" })) << "the record's own picture again";
+    EXPECT_EQ(Take(), TEvents({ "stop", "before load", "after load", "start" }))
+        << "the record's own picture again";
     EXPECT_EQ(m_view->Picture().Width(), 4);
     EXPECT_EQ(StoredPicture(1), original);
 }
@@ -412,7 +426,8 @@ TEST_F(DBTransitionViewTest, OnGetGraphicClassCanChooseAnIcon)
     EXPECT_EQ(m_view->Picture().Width(), 6);
     EXPECT_TRUE(m_view->Busy());
     // It may also refuse what the signature found.
-    m_view->OnGetGraphicClass = [](QObject*, TGraphicClass& graphicClass) { graphicClass = nullptr; };
+    m_view->OnGetGraphicClass
+        = [](QObject*, TGraphicClass& graphicClass) { graphicClass = nullptr; };
     EXPECT_THROW(m_source->First(), EInvalidGraphic);
 }
 

@@ -44,7 +44,8 @@ const QString Table = QStringLiteral("album");
 QString DefaultAlbumPath()
 {
     // $XDG_DATA_HOME (or ~/.local/share) /tapsy/album.db
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tapsy/album.db");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/tapsy/album.db");
 }
 
 QByteArray Saved(const TGraphic& graphic)
@@ -77,7 +78,8 @@ std::vector<std::pair<QString, QByteArray>> FirstPictures()
     for (int which : { 0, 1 }) {
         TBitmap bitmap(640, 480);
         DrawTestPicture(bitmap.Bitmap(), which);
-        pictures.emplace_back(which == 0 ? QStringLiteral("Checkerboard") : QStringLiteral("Rings"), Saved(bitmap));
+        pictures.emplace_back(
+            which == 0 ? QStringLiteral("Checkerboard") : QStringLiteral("Rings"), Saved(bitmap));
     }
     QImage sun(480, 480, QImage::Format_RGB32);
     sun.fill(QColor(90, 170, 240));
@@ -107,11 +109,13 @@ QSqlDatabase OpenAlbum(const QString& path)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setDatabaseName(path);
     if (!db.open())
-        throw Exception("Cannot open " + path.toStdString() + ": " + db.lastError().text().toStdString());
+        throw Exception(
+            "Cannot open " + path.toStdString() + ": " + db.lastError().text().toStdString());
     if (!db.tables().contains(Table)) {
         QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("CREATE TABLE album (id INTEGER PRIMARY KEY, name TEXT NOT NULL DEFAULT '', "
-                                       "picture BLOB)")))
+        if (!query.exec(QStringLiteral(
+                "CREATE TABLE album (id INTEGER PRIMARY KEY, name TEXT NOT NULL DEFAULT '', "
+                "picture BLOB)")))
             throw Exception("Cannot make the album in " + path.toStdString() + ": "
                 + query.lastError().text().toStdString());
         db.transaction();
@@ -153,7 +157,8 @@ public:
         m_status->setWordWrap(true);
 
         auto* buttons = new QGridLayout;
-        auto add = [&](const QString& text, const QKeySequence& key, int row, int column, std::function<void()> action) {
+        auto add = [&](const QString& text, const QKeySequence& key, int row, int column,
+                       std::function<void()> action) {
             auto* button = new QPushButton(text);
             if (!key.isEmpty()) {
                 button->setToolTip(key.toString(QKeySequence::NativeText));
@@ -164,17 +169,28 @@ public:
             buttons->addWidget(button, row, column);
             return button;
         };
-        m_first = add(QStringLiteral("First"), QKeySequence(Qt::Key_Home), 0, 0, [this] { m_source->First(); });
-        m_prior = add(QStringLiteral("Prior"), QKeySequence(Qt::Key_PageUp), 0, 1, [this] { m_source->Prior(); });
-        m_next = add(QStringLiteral("Next"), QKeySequence(Qt::Key_PageDown), 0, 2, [this] { m_source->Next(); });
-        m_last = add(QStringLiteral("Last"), QKeySequence(Qt::Key_End), 0, 3, [this] { m_source->Last(); });
-        m_edit = add(QStringLiteral("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E), 1, 0, [this] { m_source->Edit(); });
-        m_insert = add(QStringLiteral("Insert"), QKeySequence(Qt::CTRL | Qt::Key_N), 1, 1, [this] { m_source->Insert(); });
-        m_delete = add(QStringLiteral("Delete"), QKeySequence(), 1, 2, [this] { m_source->Delete(); });
-        m_load = add(QStringLiteral("Load picture…"), QKeySequence(Qt::CTRL | Qt::Key_O), 2, 0, [this] { LoadFile(); });
-        m_paste = add(QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), 2, 1, [this] { Paste(); });
-        m_post = add(QStringLiteral("Post"), QKeySequence(Qt::CTRL | Qt::Key_S), 2, 2, [this] { m_source->Post(); });
-        m_cancel = add(QStringLiteral("Cancel"), QKeySequence(Qt::Key_Escape), 2, 3, [this] { m_source->Cancel(); });
+        m_first = add(QStringLiteral("First"), QKeySequence(Qt::Key_Home), 0, 0,
+            [this] { m_source->First(); });
+        m_prior = add(QStringLiteral("Prior"), QKeySequence(Qt::Key_PageUp), 0, 1,
+            [this] { m_source->Prior(); });
+        m_next = add(QStringLiteral("Next"), QKeySequence(Qt::Key_PageDown), 0, 2,
+            [this] { m_source->Next(); });
+        m_last = add(
+            QStringLiteral("Last"), QKeySequence(Qt::Key_End), 0, 3, [this] { m_source->Last(); });
+        m_edit = add(QStringLiteral("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E), 1, 0,
+            [this] { m_source->Edit(); });
+        m_insert = add(QStringLiteral("Insert"), QKeySequence(Qt::CTRL | Qt::Key_N), 1, 1,
+            [this] { m_source->Insert(); });
+        m_delete
+            = add(QStringLiteral("Delete"), QKeySequence(), 1, 2, [this] { m_source->Delete(); });
+        m_load = add(QStringLiteral("Load picture…"), QKeySequence(Qt::CTRL | Qt::Key_O), 2, 0,
+            [this] { LoadFile(); });
+        m_paste = add(
+            QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), 2, 1, [this] { Paste(); });
+        m_post = add(QStringLiteral("Post"), QKeySequence(Qt::CTRL | Qt::Key_S), 2, 2,
+            [this] { m_source->Post(); });
+        m_cancel = add(QStringLiteral("Cancel"), QKeySequence(Qt::Key_Escape), 2, 3,
+            [this] { m_source->Cancel(); });
 
         auto* side = new QVBoxLayout;
         side->addWidget(new QLabel(QStringLiteral("Name")));
@@ -235,8 +251,10 @@ private:
 
     void LoadFile()
     {
-        const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Load picture"), QString(),
-            QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.ico *.wmf *.emf);;All files (*)"));
+        const QString file
+            = QFileDialog::getOpenFileName(this, QStringLiteral("Load picture"), QString(),
+                QStringLiteral(
+                    "Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.ico *.wmf *.emf);;All files (*)"));
         if (file.isEmpty())
             return;
         BeginEdit();
@@ -245,7 +263,8 @@ private:
         picture.LoadFromFile(file.toStdString());
         m_view->Picture().Assign(picture);
         if (m_name->text().isEmpty())
-            m_source->FieldByName(QStringLiteral("name")).SetValue(QFileInfo(file).completeBaseName());
+            m_source->FieldByName(QStringLiteral("name"))
+                .SetValue(QFileInfo(file).completeBaseName());
     }
 
     void Paste()
@@ -317,7 +336,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() > 2 || (args.size() == 2 && args[1].startsWith(QLatin1Char('-')))) {
-        std::fprintf(stderr, "usage: tapsy-album [FILE]\n  FILE: the album's SQLite file (default %s)\n",
+        std::fprintf(stderr,
+            "usage: tapsy-album [FILE]\n  FILE: the album's SQLite file (default %s)\n",
             qPrintable(DefaultAlbumPath()));
         return 2;
     }

@@ -69,7 +69,8 @@ void TDataSource::SetModel(QSqlTableModel* Model)
     if (m_model) {
         m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
         if (m_model->rowCount() == 0 && !m_model->select())
-            throw Exception("The table cannot be read: " + m_model->lastError().text().toStdString());
+            throw Exception(
+                "The table cannot be read: " + m_model->lastError().text().toStdString());
         while (m_model->canFetchMore())
             m_model->fetchMore();
         m_row = m_model->rowCount() > 0 ? 0 : -1;
@@ -207,7 +208,8 @@ void TDataSource::Post()
             link->UpdateRecord();
     }
     const bool inserting = m_state == TDataSetState::dsInsert;
-    const bool written = inserting ? m_model->insertRecord(-1, m_buffer) : m_model->setRecord(m_row, m_buffer);
+    const bool written
+        = inserting ? m_model->insertRecord(-1, m_buffer) : m_model->setRecord(m_row, m_buffer);
     if (!written || !m_model->submitAll()) {
         const QString error = m_model->lastError().text();
         m_model->revertAll();

@@ -65,7 +65,10 @@ public:
 
     TDataSetState State() const { return m_state; }
     bool Active() const { return m_state != TDataSetState::dsInactive; }
-    bool Editing() const { return m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert; }
+    bool Editing() const
+    {
+        return m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert;
+    }
     // A field was changed since Edit or Insert.
     bool Modified() const { return m_modified; }
 

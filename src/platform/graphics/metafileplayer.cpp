@@ -75,7 +75,10 @@ enum : uint32_t {
 enum : uint32_t { TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24 };
 enum : uint32_t { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 
-QColor ColorFromRef(uint32_t ref) { return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF)); }
+QColor ColorFromRef(uint32_t ref)
+{
+    return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
+}
 
 struct TLogFont {
     int32_t Height = 0;
@@ -128,25 +131,39 @@ QPen MakePen(uint32_t style, double width, uint32_t colour)
     if (width <= 0)
         pen.setCosmetic(true);
     switch (kind) {
-    case 1: pen.setStyle(Qt::DashLine); break;
-    case 2: pen.setStyle(Qt::DotLine); break;
-    case 3: pen.setStyle(Qt::DashDotLine); break;
-    case 4: pen.setStyle(Qt::DashDotDotLine); break;
-    default: pen.setStyle(Qt::SolidLine); break;
+    case 1:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case 2:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case 3:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    case 4:
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        pen.setStyle(Qt::SolidLine);
+        break;
     }
     // Geometric pens: round ends and joins unless the style says otherwise.
     const uint32_t cap = style & 0x0F00;
     pen.setCapStyle(cap == 0x0100 ? Qt::SquareCap : cap == 0x0200 ? Qt::FlatCap : Qt::RoundCap);
     const uint32_t join = style & 0xF000;
-    pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
+    pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin
+            : join == 0x2000        ? Qt::MiterJoin
+                                    : Qt::RoundJoin);
     return pen;
 }
 
 QBrush MakeBrush(uint32_t style, uint32_t colour, uint32_t hatch)
 {
     switch (style) {
-    case 0: return QBrush(ColorFromRef(colour));
-    case 1: return QBrush(Qt::NoBrush);
+    case 0:
+        return QBrush(ColorFromRef(colour));
+    case 1:
+        return QBrush(Qt::NoBrush);
     case 2: {
         static const Qt::BrushStyle hatches[] = { Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
             Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern };
@@ -220,7 +237,8 @@ QImage DecodeDib(std::span<const uint8_t> info, std::span<const uint8_t> bits, Q
     }
     std::unique_ptr<TGdiBitmap> bitmap;
     try {
-        bitmap = ReadBmp(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
+        bitmap = ReadBmp(
+            std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
     } catch (const EInvalidGraphic&) {
         return {};
     }
@@ -233,17 +251,22 @@ QImage DecodeDib(std::span<const uint8_t> info, std::span<const uint8_t> bits, Q
         for (int32_t x = 0; x < bitmap->Width(); ++x)
             target[x] = source[x] | 0xFF000000u; // the fourth byte carries no colour
     }
-    *fullSize = QSize(int(std::min<int64_t>(width, INT32_MAX)), int(std::min<int64_t>(std::abs(height), INT32_MAX)));
+    *fullSize = QSize(int(std::min<int64_t>(width, INT32_MAX)),
+        int(std::min<int64_t>(std::abs(height), INT32_MAX)));
     return image;
 }
 
 QPainter::CompositionMode ModeForRop(uint32_t rop)
 {
     switch (rop) {
-    case 0x008800C6: return QPainter::RasterOp_SourceAndDestination; // SRCAND
-    case 0x00EE0086: return QPainter::RasterOp_SourceOrDestination; // SRCPAINT
-    case 0x00660046: return QPainter::RasterOp_SourceXorDestination; // SRCINVERT
-    default: return QPainter::CompositionMode_Source;
+    case 0x008800C6:
+        return QPainter::RasterOp_SourceAndDestination; // SRCAND
+    case 0x00EE0086:
+        return QPainter::RasterOp_SourceOrDestination; // SRCPAINT
+    case 0x00660046:
+        return QPainter::RasterOp_SourceXorDestination; // SRCINVERT
+    default:
+        return QPainter::CompositionMode_Source;
     }
 }
 
@@ -251,7 +274,8 @@ QPainter::CompositionMode ModeForRop(uint32_t rop)
 // both record formats share.
 class TPlayer {
 public:
-    TPlayer(QPainter& painter, const QTransform& deviceToTarget, double pixelsPerMmX, double pixelsPerMmY)
+    TPlayer(QPainter& painter, const QTransform& deviceToTarget, double pixelsPerMmX,
+        double pixelsPerMmY)
         : m_painter(painter)
         , m_deviceToTarget(deviceToTarget)
         , m_pixelsPerMmX(pixelsPerMmX)
@@ -259,7 +283,9 @@ public:
     {
         // Bound on pen widths and font sizes in target pixels: beyond it nothing more is seen,
         // only time is lost.
-        const QRect device = painter.device() ? QRect(0, 0, painter.device()->width(), painter.device()->height()) : QRect();
+        const QRect device = painter.device()
+            ? QRect(0, 0, painter.device()->width(), painter.device()->height())
+            : QRect();
         m_limit = std::max<double>(64, 2.0 * (device.width() + device.height()));
         m_painter.setRenderHint(QPainter::Antialiasing, false);
         m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -281,11 +307,21 @@ public:
             sy = -mm * m_pixelsPerMmY;
         };
         switch (s.MapMode) {
-        case MM_LOMETRIC: metric(0.1); break;
-        case MM_HIMETRIC: metric(0.01); break;
-        case MM_LOENGLISH: metric(0.254); break;
-        case MM_HIENGLISH: metric(0.0254); break;
-        case MM_TWIPS: metric(25.4 / 1440); break;
+        case MM_LOMETRIC:
+            metric(0.1);
+            break;
+        case MM_HIMETRIC:
+            metric(0.01);
+            break;
+        case MM_LOENGLISH:
+            metric(0.254);
+            break;
+        case MM_HIENGLISH:
+            metric(0.0254);
+            break;
+        case MM_TWIPS:
+            metric(25.4 / 1440);
+            break;
         case MM_ISOTROPIC:
         case MM_ANISOTROPIC:
             if (s.WindowExt.x() != 0 && s.WindowExt.y() != 0) {
@@ -298,9 +334,11 @@ public:
                 }
             }
             break;
-        default: break;
+        default:
+            break;
         }
-        QTransform page(sx, 0, 0, sy, s.ViewportOrg.x() - s.WindowOrg.x() * sx, s.ViewportOrg.y() - s.WindowOrg.y() * sy);
+        QTransform page(sx, 0, 0, sy, s.ViewportOrg.x() - s.WindowOrg.x() * sx,
+            s.ViewportOrg.y() - s.WindowOrg.y() * sy);
         m_transform = s.World * page * m_deviceToTarget;
         m_painter.setWorldTransform(m_transform);
     }
@@ -309,7 +347,11 @@ public:
     double ScaleX() const { return std::hypot(m_transform.m11(), m_transform.m12()); }
     double ScaleY() const { return std::hypot(m_transform.m21(), m_transform.m22()); }
 
-    void SetWindowOrg(double x, double y) { m_state.WindowOrg = { x, y }; ApplyTransform(); }
+    void SetWindowOrg(double x, double y)
+    {
+        m_state.WindowOrg = { x, y };
+        ApplyTransform();
+    }
     void SetWindowExt(double x, double y)
     {
         if (x == 0 || y == 0)
@@ -317,7 +359,11 @@ public:
         m_state.WindowExt = { x, y };
         ApplyTransform();
     }
-    void SetViewportOrg(double x, double y) { m_state.ViewportOrg = { x, y }; ApplyTransform(); }
+    void SetViewportOrg(double x, double y)
+    {
+        m_state.ViewportOrg = { x, y };
+        ApplyTransform();
+    }
     void SetViewportExt(double x, double y)
     {
         if (x == 0 || y == 0)
@@ -360,29 +406,61 @@ public:
     void SelectObject(const TObject& object)
     {
         switch (object.Kind) {
-        case TObject::Pen: m_state.Pen = object.PenValue; break;
-        case TObject::Brush: m_state.Brush = object.BrushValue; break;
-        case TObject::Font: m_state.Font = object.FontValue; break;
-        default: break;
+        case TObject::Pen:
+            m_state.Pen = object.PenValue;
+            break;
+        case TObject::Brush:
+            m_state.Brush = object.BrushValue;
+            break;
+        case TObject::Font:
+            m_state.Font = object.FontValue;
+            break;
+        default:
+            break;
         }
     }
     // Stock objects of GDI, by number.
     bool SelectStock(uint32_t index)
     {
         switch (index) {
-        case 0: m_state.Brush = QBrush(Qt::white); return true;
-        case 1: m_state.Brush = QBrush(QColor(192, 192, 192)); return true;
-        case 2: m_state.Brush = QBrush(QColor(128, 128, 128)); return true;
-        case 3: m_state.Brush = QBrush(QColor(64, 64, 64)); return true;
-        case 4: m_state.Brush = QBrush(Qt::black); return true;
-        case 5: m_state.Brush = QBrush(Qt::NoBrush); return true;
-        case 6: m_state.Pen = QPen(QColor(Qt::white), 0); return true;
-        case 7: m_state.Pen = QPen(QColor(Qt::black), 0); return true;
-        case 8: m_state.Pen = QPen(Qt::NoPen); return true;
-        case 10: case 11: case 12: case 13: case 14: case 16: case 17:
+        case 0:
+            m_state.Brush = QBrush(Qt::white);
+            return true;
+        case 1:
+            m_state.Brush = QBrush(QColor(192, 192, 192));
+            return true;
+        case 2:
+            m_state.Brush = QBrush(QColor(128, 128, 128));
+            return true;
+        case 3:
+            m_state.Brush = QBrush(QColor(64, 64, 64));
+            return true;
+        case 4:
+            m_state.Brush = QBrush(Qt::black);
+            return true;
+        case 5:
+            m_state.Brush = QBrush(Qt::NoBrush);
+            return true;
+        case 6:
+            m_state.Pen = QPen(QColor(Qt::white), 0);
+            return true;
+        case 7:
+            m_state.Pen = QPen(QColor(Qt::black), 0);
+            return true;
+        case 8:
+            m_state.Pen = QPen(Qt::NoPen);
+            return true;
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+        case 14:
+        case 16:
+        case 17:
             m_state.Font = TLogFont {};
             return true;
-        default: return false;
+        default:
+            return false;
         }
     }
 
@@ -448,8 +526,10 @@ public:
                     const QPainterPath::Element el = path.elementAt(e);
                     if (el.type == QPainterPath::LineToElement)
                         m_path.lineTo(el.x, el.y);
-                    else if (el.type == QPainterPath::CurveToElement && e + 2 < path.elementCount()) {
-                        m_path.cubicTo(QPointF(el.x, el.y), QPointF(path.elementAt(e + 1).x, path.elementAt(e + 1).y),
+                    else if (el.type == QPainterPath::CurveToElement
+                        && e + 2 < path.elementCount()) {
+                        m_path.cubicTo(QPointF(el.x, el.y),
+                            QPointF(path.elementAt(e + 1).x, path.elementAt(e + 1).y),
                             QPointF(path.elementAt(e + 2).x, path.elementAt(e + 2).y));
                         e += 2;
                     }
@@ -474,7 +554,8 @@ public:
         const QPointF at = m_transform.map(p);
         m_painter.save();
         m_painter.resetTransform();
-        m_painter.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), ColorFromRef(colour));
+        m_painter.fillRect(
+            QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), ColorFromRef(colour));
         m_painter.restore();
     }
 
@@ -496,7 +577,8 @@ public:
         all.addRect(m_transform.inverted().mapRect(device));
         QPainterPath cut;
         cut.addRect(rect.normalized());
-        m_painter.setClipPath(all.subtracted(cut), m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        m_painter.setClipPath(
+            all.subtracted(cut), m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     void ResetClip() { m_painter.setClipping(false); }
 
@@ -535,7 +617,8 @@ public:
             if (cell > 0)
                 font.setPixelSize(std::max(1, int(std::lround(pixels * pixels / cell))));
         }
-        font.setWeight(QFont::Weight(std::clamp(m_state.Font.Weight == 0 ? 400 : m_state.Font.Weight, 1, 1000)));
+        font.setWeight(QFont::Weight(
+            std::clamp(m_state.Font.Weight == 0 ? 400 : m_state.Font.Weight, 1, 1000)));
         font.setItalic(m_state.Font.Italic);
         font.setUnderline(m_state.Font.Underline);
         font.setStrikeOut(m_state.Font.StrikeOut);
@@ -567,11 +650,14 @@ public:
         m_painter.setPen(m_state.TextColor);
         m_painter.setBackgroundMode(Qt::TransparentMode); // the background box is filled above
         if (m_state.BkOpaque && !(options & ETO_OPAQUE))
-            m_painter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.ascent() + metrics.descent()), m_state.BkColor);
+            m_painter.fillRect(
+                QRectF(x, y - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
+                m_state.BkColor);
         m_painter.drawText(QPointF(x, y), text);
         m_painter.restore();
         if (updateCp && horizontal != TA_CENTER) {
-            const QPointF advance = m_transform.inverted().map(origin + QPointF(horizontal == TA_RIGHT ? -width : width, 0));
+            const QPointF advance = m_transform.inverted().map(
+                origin + QPointF(horizontal == TA_RIGHT ? -width : width, 0));
             m_state.Position = advance;
         }
     }
@@ -720,7 +806,10 @@ public:
     }
 
 private:
-    static QPointF Point(const TReader& p, size_t at) { return QPointF(p.S16(at + 2), p.S16(at)); } // y, x
+    static QPointF Point(const TReader& p, size_t at)
+    {
+        return QPointF(p.S16(at + 2), p.S16(at));
+    } // y, x
     static QRectF Box(const TReader& p, size_t at) // bottom, right, top, left
     {
         return QRectF(QPointF(p.S16(at + 6), p.S16(at + 4)), QPointF(p.S16(at + 2), p.S16(at)));
@@ -753,53 +842,67 @@ private:
         const size_t n = p.Data.size();
         TState& s = m_player.State();
         switch (function) {
-        case META_SAVEDC: m_player.SaveDC(); return true;
+        case META_SAVEDC:
+            m_player.SaveDC();
+            return true;
         case META_RESTOREDC:
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             m_player.RestoreDC(p.S16(0));
             return true;
         case META_SETBKMODE:
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             s.BkOpaque = p.U16(0) == 2;
             return true;
         case META_SETMAPMODE:
             // The player maps the window onto the picture whatever mode the file asks for.
             return n >= 2;
         case META_SETPOLYFILLMODE:
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             s.FillRule = p.U16(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
             return true;
         case META_SETTEXTALIGN:
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             s.TextAlign = p.U16(0);
             return true;
         case META_SETBKCOLOR:
-            if (n < 4) return false;
+            if (n < 4)
+                return false;
             s.BkColor = ColorFromRef(p.U32(0));
             return true;
         case META_SETTEXTCOLOR:
-            if (n < 4) return false;
+            if (n < 4)
+                return false;
             s.TextColor = ColorFromRef(p.U32(0));
             return true;
         case META_SETWINDOWORG:
-            if (n < 4) return false;
+            if (n < 4)
+                return false;
             m_player.SetWindowOrg(p.S16(2), p.S16(0));
             return true;
         case META_SETWINDOWEXT:
-            if (n < 4) return false;
+            if (n < 4)
+                return false;
             m_player.SetWindowExt(p.S16(2), p.S16(0));
             return true;
         case META_SELECTOBJECT: {
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             const size_t index = p.U16(0);
-            if (index >= m_player.Objects().size()) return false;
+            if (index >= m_player.Objects().size())
+                return false;
             m_player.SelectObject(m_player.Objects()[index]);
             return true;
         }
         case META_DELETEOBJECT: {
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             const size_t index = p.U16(0);
-            if (index >= m_player.Objects().size()) return false;
+            if (index >= m_player.Objects().size())
+                return false;
             m_player.Objects()[index] = TObject {};
             return true;
         }
@@ -856,16 +959,19 @@ private:
             AddObject(TObject { TObject::Other });
             return false;
         case META_MOVETO:
-            if (n < 4) return false;
+            if (n < 4)
+                return false;
             m_player.MoveTo(Point(p, 0));
             return true;
         case META_LINETO:
-            if (n < 4) return false;
+            if (n < 4)
+                return false;
             m_player.LineTo(Point(p, 0));
             return true;
         case META_RECTANGLE:
         case META_ELLIPSE: {
-            if (n < 8) return false;
+            if (n < 8)
+                return false;
             QPainterPath path;
             if (function == META_RECTANGLE)
                 path.addRect(Box(p, 0).normalized());
@@ -875,17 +981,21 @@ private:
             return true;
         }
         case META_ROUNDRECT: {
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             QPainterPath path;
-            path.addRoundedRect(Box(p, 4).normalized(), std::abs(p.S16(2)) / 2.0, std::abs(p.S16(0)) / 2.0);
+            path.addRoundedRect(
+                Box(p, 4).normalized(), std::abs(p.S16(2)) / 2.0, std::abs(p.S16(0)) / 2.0);
             m_player.Shape(path);
             return true;
         }
         case META_POLYGON:
         case META_POLYLINE: {
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             const size_t count = p.U16(0);
-            if (count < 1 || 2 + count * 4 > n) return false;
+            if (count < 1 || 2 + count * 4 > n)
+                return false;
             const std::vector<QPointF> points = Points(p, 2, count);
             if (function == META_POLYLINE) {
                 m_player.Lines(points, false);
@@ -898,14 +1008,17 @@ private:
             return true;
         }
         case META_POLYPOLYGON: {
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             const size_t polygons = p.U16(0);
             size_t at = 2 + polygons * 2;
-            if (at > n) return false;
+            if (at > n)
+                return false;
             QPainterPath path;
             for (size_t i = 0; i < polygons; ++i) {
                 const size_t count = p.U16(2 + i * 2);
-                if (at + count * 4 > n) return false;
+                if (at + count * 4 > n)
+                    return false;
                 const std::vector<QPointF> points = Points(p, at, count);
                 path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
                 path.closeSubpath();
@@ -915,70 +1028,92 @@ private:
             return true;
         }
         case META_SETPIXEL:
-            if (n < 8) return false;
+            if (n < 8)
+                return false;
             m_player.SetPixel(Point(p, 4), p.U32(0));
             return true;
         case META_INTERSECTCLIPRECT:
         case META_EXCLUDECLIPRECT:
-            if (n < 8) return false;
+            if (n < 8)
+                return false;
             if (function == META_INTERSECTCLIPRECT)
                 m_player.IntersectClip(Box(p, 0));
             else
                 m_player.ExcludeClip(Box(p, 0));
             return true;
         case META_TEXTOUT: {
-            if (n < 2) return false;
+            if (n < 2)
+                return false;
             const size_t length = p.U16(0);
             const size_t padded = (length + 1) & ~size_t(1);
-            if (2 + padded + 4 > n) return false;
+            if (2 + padded + 4 > n)
+                return false;
             const auto bytes = p.Bytes(2, length);
-            m_player.Text(Point(p, 2 + padded), QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), 0, std::nullopt);
+            m_player.Text(Point(p, 2 + padded),
+                QString::fromLatin1(
+                    reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
+                0, std::nullopt);
             return true;
         }
         case META_EXTTEXTOUT: {
-            if (n < 8) return false;
+            if (n < 8)
+                return false;
             const QPointF at = Point(p, 0);
             const size_t length = p.U16(4);
             const uint16_t options = p.U16(6);
             size_t textAt = 8;
             std::optional<QRectF> rect;
             if (options & (ETO_OPAQUE | ETO_CLIPPED)) {
-                if (n < 16) return false;
+                if (n < 16)
+                    return false;
                 rect = QRectF(QPointF(p.S16(8), p.S16(10)), QPointF(p.S16(12), p.S16(14)));
                 textAt = 16;
             }
-            if (textAt + length > n) return false;
+            if (textAt + length > n)
+                return false;
             const auto bytes = p.Bytes(textAt, length);
-            m_player.Text(at, QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), options, rect);
+            m_player.Text(at,
+                QString::fromLatin1(
+                    reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
+                options, rect);
             return true;
         }
         case META_STRETCHDIB: {
             // rop, usage, source height, width, y, x, destination height, width, y, x, DIB
-            if (n < 22) return false;
+            if (n < 22)
+                return false;
             const uint32_t rop = p.U32(0);
-            if (p.U16(4) != 0) return false; // palette indices: no palette to look them up in
-            return Blit(p.Bytes(22, n - 22), rop, QRectF(p.S16(20), p.S16(18), p.S16(16), p.S16(14)),
+            if (p.U16(4) != 0)
+                return false; // palette indices: no palette to look them up in
+            return Blit(p.Bytes(22, n - 22), rop,
+                QRectF(p.S16(20), p.S16(18), p.S16(16), p.S16(14)),
                 QRectF(p.S16(12), p.S16(10), p.S16(8), p.S16(6)), true);
         }
         case META_DIBSTRETCHBLT: {
             // rop, source height, width, y, x, destination height, width, y, x, DIB
-            if (n < 20) return false;
-            return Blit(p.Bytes(20, n - 20), p.U32(0), QRectF(p.S16(18), p.S16(16), p.S16(14), p.S16(12)),
+            if (n < 20)
+                return false;
+            return Blit(p.Bytes(20, n - 20), p.U32(0),
+                QRectF(p.S16(18), p.S16(16), p.S16(14), p.S16(12)),
                 QRectF(p.S16(10), p.S16(8), p.S16(6), p.S16(4)), false);
         }
         case META_DIBBITBLT: {
             // rop, source y, x, height, width, destination y, x, DIB
-            if (n < 16) return false;
+            if (n < 16)
+                return false;
             const QRectF target(p.S16(14), p.S16(12), p.S16(10), p.S16(8));
-            return Blit(p.Bytes(16, n - 16), p.U32(0), target, QRectF(p.S16(6), p.S16(4), target.width(), target.height()), false);
+            return Blit(p.Bytes(16, n - 16), p.U32(0), target,
+                QRectF(p.S16(6), p.S16(4), target.width(), target.height()), false);
         }
-        default: return false;
+        default:
+            return false;
         }
     }
 
     // A DIB drawn into a logical rectangle. `bottomUpSource`: the source rectangle's y counts
     // from the bottom of the bitmap, as StretchDIBits has it.
-    bool Blit(std::span<const uint8_t> dib, uint32_t rop, const QRectF& target, QRectF source, bool bottomUpSource)
+    bool Blit(std::span<const uint8_t> dib, uint32_t rop, const QRectF& target, QRectF source,
+        bool bottomUpSource)
     {
         if (dib.empty())
             return false; // the variants without a bitmap fill with a brush: not played
@@ -991,7 +1126,8 @@ private:
         // The bitmap may have been decoded smaller than its full size.
         const double fx = double(image.width()) / full.width();
         const double fy = double(image.height()) / full.height();
-        source = QRectF(source.x() * fx, source.y() * fy, source.width() * fx, source.height() * fy);
+        source
+            = QRectF(source.x() * fx, source.y() * fy, source.width() * fx, source.height() * fy);
         m_player.Image(target, image, source, rop);
         return true;
     }
@@ -1046,8 +1182,9 @@ TEmfLayout ReadEmfLayout(const TReader& r)
     }
     if (int64_t(fr) > fl && int64_t(fb) > ft) {
         // The frame is in hundredths of a millimetre; the picture is its size at 96 dpi.
-        layout.Frame = QRectF(QPointF(fl * layout.PixelsPerMmX / 100, ft * layout.PixelsPerMmY / 100),
-            QPointF(fr * layout.PixelsPerMmX / 100, fb * layout.PixelsPerMmY / 100));
+        layout.Frame
+            = QRectF(QPointF(fl * layout.PixelsPerMmX / 100, ft * layout.PixelsPerMmY / 100),
+                QPointF(fr * layout.PixelsPerMmX / 100, fb * layout.PixelsPerMmY / 100));
         layout.Width = std::llround((int64_t(fr) - fl) * ScreenDpi / 2540);
         layout.Height = std::llround((int64_t(fb) - ft) * ScreenDpi / 2540);
     } else if (int64_t(br) >= bl && int64_t(bb) >= bt) {
@@ -1161,7 +1298,8 @@ private:
     }
     static QRectF Box(const TReader& p, size_t at)
     {
-        return QRectF(QPointF(p.S32(at), p.S32(at + 4)), QPointF(p.S32(at + 8), p.S32(at + 12))).normalized();
+        return QRectF(QPointF(p.S32(at), p.S32(at + 4)), QPointF(p.S32(at + 8), p.S32(at + 12)))
+            .normalized();
     }
 
     void SetObject(uint32_t index, TObject object)
@@ -1178,14 +1316,17 @@ private:
     {
         const size_t n = p.Data.size();
         const size_t pointSize = small ? 4 : 8;
-        if (n < 28) return false;
+        if (n < 28)
+            return false;
         const size_t count = p.U32(24);
-        if (count > (n - 28) / pointSize) return false;
+        if (count > (n - 28) / pointSize)
+            return false;
         const std::vector<QPointF> points = Points(p, 28, count, small);
         switch (type) {
         case EMR_POLYGON:
         case EMR_POLYGON16: {
-            if (points.empty()) return false;
+            if (points.empty())
+                return false;
             QPainterPath path;
             path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
             path.closeSubpath();
@@ -1193,14 +1334,23 @@ private:
             return true;
         }
         case EMR_POLYLINE:
-        case EMR_POLYLINE16: m_player.Lines(points, false); return true;
+        case EMR_POLYLINE16:
+            m_player.Lines(points, false);
+            return true;
         case EMR_POLYLINETO:
-        case EMR_POLYLINETO16: m_player.Lines(points, true); return true;
+        case EMR_POLYLINETO16:
+            m_player.Lines(points, true);
+            return true;
         case EMR_POLYBEZIER:
-        case EMR_POLYBEZIER16: m_player.Lines(points, false, true); return true;
+        case EMR_POLYBEZIER16:
+            m_player.Lines(points, false, true);
+            return true;
         case EMR_POLYBEZIERTO:
-        case EMR_POLYBEZIERTO16: m_player.Lines(points, true, true); return true;
-        default: return false;
+        case EMR_POLYBEZIERTO16:
+            m_player.Lines(points, true, true);
+            return true;
+        default:
+            return false;
         }
     }
 
@@ -1208,17 +1358,21 @@ private:
     {
         const size_t n = p.Data.size();
         const size_t pointSize = small ? 4 : 8;
-        if (n < 32) return false;
+        if (n < 32)
+            return false;
         const size_t polygons = p.U32(24);
         const size_t total = p.U32(28);
-        if (polygons > (n - 32) / 4) return false;
+        if (polygons > (n - 32) / 4)
+            return false;
         size_t at = 32 + polygons * 4;
-        if (total > (n - at) / pointSize) return false;
+        if (total > (n - at) / pointSize)
+            return false;
         QPainterPath path;
         size_t used = 0;
         for (size_t i = 0; i < polygons; ++i) {
             const size_t count = p.U32(32 + i * 4);
-            if (count > total - used) return false;
+            if (count > total - used)
+                return false;
             const std::vector<QPointF> points = Points(p, at, count, small);
             if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16) {
                 path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
@@ -1249,92 +1403,133 @@ private:
         const size_t n = p.Data.size();
         TState& s = m_player.State();
         switch (type) {
-        case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYLINETO: case EMR_POLYBEZIER: case EMR_POLYBEZIERTO:
+        case EMR_POLYGON:
+        case EMR_POLYLINE:
+        case EMR_POLYLINETO:
+        case EMR_POLYBEZIER:
+        case EMR_POLYBEZIERTO:
             return Poly(type, p, false);
-        case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYLINETO16: case EMR_POLYBEZIER16: case EMR_POLYBEZIERTO16:
+        case EMR_POLYGON16:
+        case EMR_POLYLINE16:
+        case EMR_POLYLINETO16:
+        case EMR_POLYBEZIER16:
+        case EMR_POLYBEZIERTO16:
             return Poly(type, p, true);
-        case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: return PolyPoly(type, p, false);
-        case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return PolyPoly(type, p, true);
+        case EMR_POLYPOLYLINE:
+        case EMR_POLYPOLYGON:
+            return PolyPoly(type, p, false);
+        case EMR_POLYPOLYLINE16:
+        case EMR_POLYPOLYGON16:
+            return PolyPoly(type, p, true);
         case EMR_SETWINDOWEXTEX:
-            if (n < 16) return false;
+            if (n < 16)
+                return false;
             m_player.SetWindowExt(p.S32(8), p.S32(12));
             return true;
         case EMR_SETWINDOWORGEX:
-            if (n < 16) return false;
+            if (n < 16)
+                return false;
             m_player.SetWindowOrg(p.S32(8), p.S32(12));
             return true;
         case EMR_SETVIEWPORTEXTEX:
-            if (n < 16) return false;
+            if (n < 16)
+                return false;
             m_player.SetViewportExt(p.S32(8), p.S32(12));
             return true;
         case EMR_SETVIEWPORTORGEX:
-            if (n < 16) return false;
+            if (n < 16)
+                return false;
             m_player.SetViewportOrg(p.S32(8), p.S32(12));
             return true;
         case EMR_SETPIXELV:
-            if (n < 20) return false;
+            if (n < 20)
+                return false;
             m_player.SetPixel(QPointF(p.S32(8), p.S32(12)), p.U32(16));
             return true;
         case EMR_SETMAPMODE:
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             m_player.SetMapMode(p.U32(8));
             return true;
         case EMR_SETBKMODE:
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             s.BkOpaque = p.U32(8) == 2;
             return true;
         case EMR_SETPOLYFILLMODE:
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             s.FillRule = p.U32(8) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
             return true;
         case EMR_SETTEXTALIGN:
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             s.TextAlign = p.U32(8);
             return true;
         case EMR_SETTEXTCOLOR:
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             s.TextColor = ColorFromRef(p.U32(8));
             return true;
         case EMR_SETBKCOLOR:
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             s.BkColor = ColorFromRef(p.U32(8));
             return true;
         case EMR_MOVETOEX:
-            if (n < 16) return false;
+            if (n < 16)
+                return false;
             m_player.MoveTo(QPointF(p.S32(8), p.S32(12)));
             return true;
         case EMR_LINETO:
-            if (n < 16) return false;
+            if (n < 16)
+                return false;
             m_player.LineTo(QPointF(p.S32(8), p.S32(12)));
             return true;
         case EMR_EXCLUDECLIPRECT:
         case EMR_INTERSECTCLIPRECT:
-            if (n < 24) return false;
+            if (n < 24)
+                return false;
             if (type == EMR_INTERSECTCLIPRECT)
                 m_player.IntersectClip(Box(p, 8));
             else
                 m_player.ExcludeClip(Box(p, 8));
             return true;
-        case EMR_SAVEDC: m_player.SaveDC(); return true;
+        case EMR_SAVEDC:
+            m_player.SaveDC();
+            return true;
         case EMR_RESTOREDC:
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             m_player.RestoreDC(p.S32(8));
             return true;
         case EMR_SETWORLDTRANSFORM:
         case EMR_MODIFYWORLDTRANSFORM: {
-            if (n < 32) return false;
+            if (n < 32)
+                return false;
             const QTransform t(p.F32(8), p.F32(12), p.F32(16), p.F32(20), p.F32(24), p.F32(28));
-            if (!t.isInvertible() && type == EMR_SETWORLDTRANSFORM) return false;
+            if (!t.isInvertible() && type == EMR_SETWORLDTRANSFORM)
+                return false;
             if (type == EMR_SETWORLDTRANSFORM) {
                 s.World = t;
             } else {
-                if (n < 36) return false;
+                if (n < 36)
+                    return false;
                 switch (p.U32(32)) {
-                case 1: s.World = QTransform(); break; // MWT_IDENTITY
-                case 2: s.World = t * s.World; break; // MWT_LEFTMULTIPLY
-                case 3: s.World = s.World * t; break; // MWT_RIGHTMULTIPLY
-                case 4: s.World = t; break; // MWT_SET
-                default: return false;
+                case 1:
+                    s.World = QTransform();
+                    break; // MWT_IDENTITY
+                case 2:
+                    s.World = t * s.World;
+                    break; // MWT_LEFTMULTIPLY
+                case 3:
+                    s.World = s.World * t;
+                    break; // MWT_RIGHTMULTIPLY
+                case 4:
+                    s.World = t;
+                    break; // MWT_SET
+                default:
+                    return false;
                 }
                 if (!s.World.isInvertible())
                     s.World = QTransform();
@@ -1343,30 +1538,36 @@ private:
             return true;
         }
         case EMR_SELECTOBJECT: {
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             const uint32_t index = p.U32(8);
             if (index & 0x80000000u)
                 return m_player.SelectStock(index & 0x7FFFFFFFu);
-            if (index >= m_player.Objects().size()) return false;
+            if (index >= m_player.Objects().size())
+                return false;
             m_player.SelectObject(m_player.Objects()[index]);
             return true;
         }
         case EMR_DELETEOBJECT: {
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             const uint32_t index = p.U32(8);
-            if (index >= m_player.Objects().size()) return false;
+            if (index >= m_player.Objects().size())
+                return false;
             m_player.Objects()[index] = TObject {};
             return true;
         }
         case EMR_CREATEPEN: {
-            if (n < 28) return false;
+            if (n < 28)
+                return false;
             TObject object { TObject::Pen };
             object.PenValue = MakePen(p.U32(12), p.S32(16), p.U32(24));
             SetObject(p.U32(8), object);
             return true;
         }
         case EMR_EXTCREATEPEN: {
-            if (n < 44) return false;
+            if (n < 44)
+                return false;
             TObject object { TObject::Pen };
             // Brush style solid or hatched: the pen takes its colour; others are not drawn.
             object.PenValue = MakePen(p.U32(28), p.U32(32), p.U32(40));
@@ -1376,21 +1577,24 @@ private:
             return true;
         }
         case EMR_CREATEBRUSHINDIRECT: {
-            if (n < 24) return false;
+            if (n < 24)
+                return false;
             TObject object { TObject::Brush };
             object.BrushValue = MakeBrush(p.U32(12), p.U32(16), p.U32(20));
             SetObject(p.U32(8), object);
             return true;
         }
         case EMR_CREATEDIBPATTERNBRUSHPT: {
-            if (n < 12) return false;
+            if (n < 12)
+                return false;
             TObject object { TObject::Brush };
             object.BrushValue = MakeBrush(3, 0, 0);
             SetObject(p.U32(8), object);
             return true;
         }
         case EMR_EXTCREATEFONTINDIRECTW: {
-            if (n < 12 + 28) return false;
+            if (n < 12 + 28)
+                return false;
             TObject object { TObject::Font };
             TLogFont& f = object.FontValue;
             f.Height = p.S32(12);
@@ -1410,7 +1614,8 @@ private:
         }
         case EMR_ELLIPSE:
         case EMR_RECTANGLE: {
-            if (n < 24) return false;
+            if (n < 24)
+                return false;
             QPainterPath path;
             if (type == EMR_ELLIPSE)
                 path.addEllipse(Box(p, 8));
@@ -1420,27 +1625,43 @@ private:
             return true;
         }
         case EMR_ROUNDRECT: {
-            if (n < 32) return false;
+            if (n < 32)
+                return false;
             QPainterPath path;
-            path.addRoundedRect(Box(p, 8), std::abs(double(p.S32(24))) / 2, std::abs(double(p.S32(28))) / 2);
+            path.addRoundedRect(
+                Box(p, 8), std::abs(double(p.S32(24))) / 2, std::abs(double(p.S32(28))) / 2);
             m_player.Shape(path);
             return true;
         }
-        case EMR_BEGINPATH: m_player.BeginPath(); return true;
-        case EMR_ENDPATH: m_player.EndPath(); return true;
-        case EMR_CLOSEFIGURE: m_player.CloseFigure(); return true;
-        case EMR_FILLPATH: m_player.DrawPath(true, false); return true;
-        case EMR_STROKEANDFILLPATH: m_player.DrawPath(true, true); return true;
-        case EMR_STROKEPATH: m_player.DrawPath(false, true); return true;
+        case EMR_BEGINPATH:
+            m_player.BeginPath();
+            return true;
+        case EMR_ENDPATH:
+            m_player.EndPath();
+            return true;
+        case EMR_CLOSEFIGURE:
+            m_player.CloseFigure();
+            return true;
+        case EMR_FILLPATH:
+            m_player.DrawPath(true, false);
+            return true;
+        case EMR_STROKEANDFILLPATH:
+            m_player.DrawPath(true, true);
+            return true;
+        case EMR_STROKEPATH:
+            m_player.DrawPath(false, true);
+            return true;
         case EMR_EXTTEXTOUTW: {
             // bounds, graphics mode, x and y scale, then the text: reference point, count,
             // offset of the string, options, rectangle, offset of the spacing.
-            if (n < 76) return false;
+            if (n < 76)
+                return false;
             const QPointF at(p.S32(36), p.S32(40));
             const uint32_t count = p.U32(44);
             const uint32_t offset = p.U32(48);
             const uint32_t options = p.U32(52);
-            if (count > (1u << 20) || !p.Has(offset, size_t(count) * 2)) return false;
+            if (count > (1u << 20) || !p.Has(offset, size_t(count) * 2))
+                return false;
             QString text;
             text.reserve(qsizetype(count));
             for (uint32_t i = 0; i < count; ++i)
@@ -1453,22 +1674,27 @@ private:
         }
         case EMR_STRETCHDIBITS: {
             // bounds, x, y, source x, y, width, height, info and bits, usage, rop, width, height
-            if (n < 80) return false;
-            if (p.U32(64) != 0) return false; // palette indices
+            if (n < 80)
+                return false;
+            if (p.U32(64) != 0)
+                return false; // palette indices
             QSize full;
             const QImage image = RecordImage(p, 48, &full);
-            if (image.isNull() || full.isEmpty()) return false;
+            if (image.isNull() || full.isEmpty())
+                return false;
             QRectF source(p.S32(32), p.S32(36), p.S32(40), p.S32(44));
             source.moveTop(full.height() - source.top() - source.height());
             Scale(source, image, full);
-            m_player.Image(QRectF(p.S32(24), p.S32(28), p.S32(72), p.S32(76)), image, source, p.U32(68));
+            m_player.Image(
+                QRectF(p.S32(24), p.S32(28), p.S32(72), p.S32(76)), image, source, p.U32(68));
             return true;
         }
         case EMR_BITBLT:
         case EMR_STRETCHBLT: {
             // bounds, x, y, width, height, rop, source x, y, transform, background, usage,
             // info and bits [, source width, height]
-            if (n < 100 || (type == EMR_STRETCHBLT && n < 108)) return false;
+            if (n < 100 || (type == EMR_STRETCHBLT && n < 108))
+                return false;
             const QRectF target(p.S32(24), p.S32(28), p.S32(32), p.S32(36));
             const uint32_t rop = p.U32(40);
             if (p.U32(88) == 0) {
@@ -1485,7 +1711,8 @@ private:
             }
             QSize full;
             const QImage image = RecordImage(p, 84, &full);
-            if (image.isNull() || full.isEmpty()) return false;
+            if (image.isNull() || full.isEmpty())
+                return false;
             QRectF source(p.S32(44), p.S32(48), target.width(), target.height());
             if (type == EMR_STRETCHBLT)
                 source.setSize(QSizeF(p.S32(100), p.S32(104)));
@@ -1493,7 +1720,8 @@ private:
             m_player.Image(target, image, source, rop);
             return true;
         }
-        default: return false;
+        default:
+            return false;
         }
     }
 
@@ -1501,7 +1729,8 @@ private:
     {
         const double fx = double(image.width()) / full.width();
         const double fy = double(image.height()) / full.height();
-        source = QRectF(source.x() * fx, source.y() * fy, source.width() * fx, source.height() * fy);
+        source
+            = QRectF(source.x() * fx, source.y() * fy, source.width() * fx, source.height() * fy);
     }
 
     TPlayer& m_player;
@@ -1525,7 +1754,8 @@ TMetafileHeader ReadMetafileHeader(std::span<const uint8_t> data)
         if (layout.Placeable) {
             header.Kind = TMetafileKind::PlaceableWmf;
             header.Width = std::llround(std::abs(layout.Bounds.width()) * ScreenDpi / layout.Inch);
-            header.Height = std::llround(std::abs(layout.Bounds.height()) * ScreenDpi / layout.Inch);
+            header.Height
+                = std::llround(std::abs(layout.Bounds.height()) * ScreenDpi / layout.Inch);
         } else if (const std::optional<QRectF> window = WmfWindow(r, layout.RecordsAt)) {
             header.Kind = TMetafileKind::Wmf;
             header.Width = std::llround(std::abs(window->width()));
@@ -1551,8 +1781,8 @@ TMetafileHeader ReadMetafileHeader(std::span<const uint8_t> data)
     return header;
 }
 
-TPlayStats PlayMetafile(
-    std::span<const uint8_t> data, const TMetafileHeader& header, QPainter& painter, const QRectF& target)
+TPlayStats PlayMetafile(std::span<const uint8_t> data, const TMetafileHeader& header,
+    QPainter& painter, const QRectF& target)
 {
     const TReader r { data };
     if (header.Kind == TMetafileKind::Emf) {
@@ -1560,7 +1790,8 @@ TPlayStats PlayMetafile(
         const QRectF& frame = layout.Frame;
         // Reference-device pixels of the frame onto the target rectangle.
         QTransform toTarget = QTransform::fromTranslate(-frame.left(), -frame.top())
-            * QTransform::fromScale(target.width() / frame.width(), target.height() / frame.height())
+            * QTransform::fromScale(
+                target.width() / frame.width(), target.height() / frame.height())
             * QTransform::fromTranslate(target.left(), target.top());
         TPlayer player(painter, toTarget, layout.PixelsPerMmX, layout.PixelsPerMmY);
         TEmfPlayer(player).Play(r);

@@ -33,5 +33,5 @@ struct TPlayStats {
 // Plays the records onto the painter so that the picture covers `target` (in the painter's
 // coordinates). Records that cannot be played are skipped; playing stops at the end record, at
 // a record whose size is impossible, or at the end of the data.
-TPlayStats PlayMetafile(
-    std::span<const uint8_t> data, const TMetafileHeader& header, QPainter& painter, const QRectF& target);
+TPlayStats PlayMetafile(std::span<const uint8_t> data, const TMetafileHeader& header,
+    QPainter& painter, const QRectF& target);

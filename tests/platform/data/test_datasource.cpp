@@ -50,7 +50,10 @@ protected:
         QSqlDatabase::removeDatabase(m_connection);
     }
 
-    QString Name() const { return m_source->FieldByName(QStringLiteral("name")).Value().toString(); }
+    QString Name() const
+    {
+        return m_source->FieldByName(QStringLiteral("name")).Value().toString();
+    }
 
     QString m_connection;
     std::unique_ptr<QSqlTableModel> m_model;
@@ -63,7 +66,8 @@ struct TLinkLog {
     void Attach(TFieldDataLink& link)
     {
         link.OnDataChange = [this] { Events.push_back("data"); };
-        link.OnEditingChange = [this, &link] { Events.push_back(link.Editing() ? "editing" : "browsing"); };
+        link.OnEditingChange
+            = [this, &link] { Events.push_back(link.Editing() ? "editing" : "browsing"); };
         link.OnUpdateData = [this] { Events.push_back("update"); };
     }
     std::vector<std::string> Take() { return std::exchange(Events, {}); }
@@ -77,7 +81,8 @@ TEST_F(DataSourceTest, OpensOnTheFirstRecordWithItsFields)
     EXPECT_EQ(m_source->RecordCount(), 3);
     EXPECT_EQ(m_source->RecNo(), 0);
     EXPECT_EQ(Name(), QStringLiteral("one"));
-    EXPECT_TRUE(m_source->FieldByName(QStringLiteral("PICTURE")).IsBlob()) << "names regardless of case";
+    EXPECT_TRUE(m_source->FieldByName(QStringLiteral("PICTURE")).IsBlob())
+        << "names regardless of case";
     EXPECT_FALSE(m_source->FieldByName(QStringLiteral("name")).IsBlob());
     EXPECT_EQ(m_source->FieldByName(QStringLiteral("picture")).AsBytes(), QByteArray("ONE"));
     EXPECT_EQ(m_source->FindField(QStringLiteral("nothing")), nullptr);
@@ -144,7 +149,8 @@ TEST_F(DataSourceTest, EditingPostingAndCancelling)
 
     m_source->Edit();
     m_source->Post();
-    EXPECT_EQ(log.Take(), TEvents({ "editing", "browsing", "data" })) << "nothing marked, nothing written";
+    EXPECT_EQ(log.Take(), TEvents({ "editing", "browsing", "data" }))
+        << "nothing marked, nothing written";
 
     // Written to the table: a fresh model reads it.
     QSqlTableModel fresh(nullptr, QSqlDatabase::database(m_connection));
@@ -192,7 +198,8 @@ TEST_F(DataSourceTest, InsertingStartsAnEmptyRecordThatPostMakesCurrent)
     m_source->Post();
     EXPECT_EQ(m_source->RecordCount(), 4);
     EXPECT_EQ(Name(), QStringLiteral("four")) << "the new record is current";
-    EXPECT_EQ(m_source->FieldByName(QStringLiteral("id")).Value().toInt(), 4) << "numbered by the table";
+    EXPECT_EQ(m_source->FieldByName(QStringLiteral("id")).Value().toInt(), 4)
+        << "numbered by the table";
 }
 
 TEST_F(DataSourceTest, AFailedPostKeepsTheRecordInEditMode)
@@ -201,7 +208,8 @@ TEST_F(DataSourceTest, AFailedPostKeepsTheRecordInEditMode)
     m_source->FieldByName(QStringLiteral("picture")).SetBytes("X");
     EXPECT_THROW(m_source->Post(), Exception) << "name is NOT NULL";
     EXPECT_EQ(m_source->State(), TDataSetState::dsInsert);
-    EXPECT_EQ(m_source->FieldByName(QStringLiteral("picture")).AsBytes(), QByteArray("X")) << "nothing lost";
+    EXPECT_EQ(m_source->FieldByName(QStringLiteral("picture")).AsBytes(), QByteArray("X"))
+        << "nothing lost";
     m_source->FieldByName(QStringLiteral("name")).SetValue(QStringLiteral("named"));
     m_source->Post();
     EXPECT_EQ(m_source->RecordCount(), 4);
@@ -219,7 +227,8 @@ TEST_F(DataSourceTest, NavigatingWhileEditingPostsFirst)
 
 TEST_F(DataSourceTest, WritingOutsideEditModeIsRefused)
 {
-    EXPECT_THROW(m_source->FieldByName(QStringLiteral("name")).SetValue(QStringLiteral("x")), Exception);
+    EXPECT_THROW(
+        m_source->FieldByName(QStringLiteral("name")).SetValue(QStringLiteral("x")), Exception);
     EXPECT_EQ(Name(), QStringLiteral("one"));
 }
 
@@ -232,7 +241,8 @@ TEST_F(DataSourceTest, AReadOnlyLinkNeverEdits)
     link.SetReadOnly(true);
     log.Attach(link);
     EXPECT_FALSE(link.Edit());
-    EXPECT_EQ(m_source->State(), TDataSetState::dsBrowse) << "a read-only link does not start an edit";
+    EXPECT_EQ(m_source->State(), TDataSetState::dsBrowse)
+        << "a read-only link does not start an edit";
     m_source->Edit();
     EXPECT_FALSE(link.Editing());
     EXPECT_EQ(log.Take(), TEvents());

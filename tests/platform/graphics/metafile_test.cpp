@@ -49,9 +49,8 @@ TEST(Metafile, PlaceableWmfMapsItsBoundsOntoThePicture)
     ASSERT_EQ(metafile.Width(), 200);
     ASSERT_EQ(metafile.Height(), 100);
     TGdiBitmap canvas;
-    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int y) {
-        return Inside(x, y, 20, 20, 80, 60) ? 0xFF0000u : 0xFFFFFFu;
-    }));
+    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas),
+        [](int x, int y) { return Inside(x, y, 20, 20, 80, 60) ? 0xFF0000u : 0xFFFFFFu; }));
 }
 
 TEST(Metafile, PlainWmfTakesItsSizeFromItsWindow)
@@ -73,20 +72,26 @@ TEST(Metafile, PlainWmfTakesItsSizeFromItsWindow)
     Drawn(metafile, canvas);
     EXPECT_EQ(canvas.Pixel(30, 20) & 0xFFFFFF, 0x00FF00u);
     for (auto [x, y] : { std::pair { 0, 0 }, { 59, 0 }, { 0, 39 }, { 59, 39 } })
-        EXPECT_EQ(canvas.Pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << ", " << y << ": outside the ellipse";
+        EXPECT_EQ(canvas.Pixel(x, y) & 0xFFFFFF, 0xFFFFFFu)
+            << x << ", " << y << ": outside the ellipse";
 }
 
 TEST(Metafile, PlainWmfWithoutWindowReachesToWhatItDraws)
 {
-    const TBytes data = TWmfWriter().Pen(5, 0, 0).SolidBrush(Blue).Select(0).Select(1).Rectangle(5, 4, 30, 20).Plain();
+    const TBytes data = TWmfWriter()
+                            .Pen(5, 0, 0)
+                            .SolidBrush(Blue)
+                            .Select(0)
+                            .Select(1)
+                            .Rectangle(5, 4, 30, 20)
+                            .Plain();
     TMetafile metafile;
     metafile.LoadFromBytes(data);
     EXPECT_EQ(metafile.Width(), 30);
     EXPECT_EQ(metafile.Height(), 20);
     TGdiBitmap canvas;
-    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int y) {
-        return Inside(x, y, 5, 4, 30, 20) ? 0x0000FFu : 0xFFFFFFu;
-    }));
+    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas),
+        [](int x, int y) { return Inside(x, y, 5, 4, 30, 20) ? 0x0000FFu : 0xFFFFFFu; }));
 }
 
 TEST(Metafile, EmfMapsItsFrameOntoThePicture)
@@ -103,9 +108,8 @@ TEST(Metafile, EmfMapsItsFrameOntoThePicture)
     ASSERT_EQ(metafile.Width(), 80);
     ASSERT_EQ(metafile.Height(), 60);
     TGdiBitmap canvas;
-    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int y) {
-        return Inside(x, y, 10, 10, 50, 40) ? 0x0000FFu : 0xFFFFFFu;
-    }));
+    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas),
+        [](int x, int y) { return Inside(x, y, 10, 10, 50, 40) ? 0x0000FFu : 0xFFFFFFu; }));
 }
 
 TEST(Metafile, EmfLinesPolygonsAndPens)
@@ -142,7 +146,10 @@ TEST(Metafile, EmfLinesPolygonsAndPens)
 }
 
 // A 2 × 2 DIB: red, green on top; blue, white below.
-uint32_t Quadrant(int x, int y) { return y == 0 ? (x == 0 ? 0xFF0000u : 0x00FF00u) : (x == 0 ? 0x0000FFu : 0xFFFFFFu); }
+uint32_t Quadrant(int x, int y)
+{
+    return y == 0 ? (x == 0 ? 0xFF0000u : 0x00FF00u) : (x == 0 ? 0x0000FFu : 0xFFFFFFu);
+}
 
 TEST(Metafile, DeviceIndependentBitmapsInBothFormats)
 {
@@ -156,8 +163,8 @@ TEST(Metafile, DeviceIndependentBitmapsInBothFormats)
     const TBytes wmf = TWmfWriter().Raw(0x0F43, wmfParams).Placeable(0, 0, 20, 20, 96);
 
     TBytes emfParams; // bounds, x, y, source x, y, w, h, info and bits, usage, rop, w, h
-    for (uint32_t v : { 0u, 0u, 19u, 19u, 0u, 0u, 0u, 0u, 2u, 2u, 80u, 40u, 120u, uint32_t(dib.size() - 40), 0u,
-             SrcCopy, 20u, 20u })
+    for (uint32_t v : { 0u, 0u, 19u, 19u, 0u, 0u, 0u, 0u, 2u, 2u, 80u, 40u, 120u,
+             uint32_t(dib.size() - 40), 0u, SrcCopy, 20u, 20u })
         Put32(emfParams, v);
     emfParams.insert(emfParams.end(), dib.begin(), dib.end());
     const TBytes emf = TEmfWriter(20, 20).Raw(81, emfParams).Build();
@@ -168,8 +175,9 @@ TEST(Metafile, DeviceIndependentBitmapsInBothFormats)
         ASSERT_EQ(metafile.Width(), 20) << name;
         EXPECT_EQ(metafile.SkippedRecords(), 0) << name;
         TGdiBitmap canvas;
-        EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int y) { return Quadrant(x / 10, y / 10); }))
-            << name;
+        EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int y) {
+            return Quadrant(x / 10, y / 10);
+        })) << name;
     }
 }
 
@@ -253,7 +261,8 @@ TEST(Metafile, UnknownRecordsAreSkipped)
         EXPECT_EQ(metafile.SkippedRecords(), 1) << name;
         EXPECT_GE(metafile.PlayedRecords(), 5) << name;
         TGdiBitmap canvas;
-        EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int, int) { return 0xFF0000u; })) << name;
+        EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int, int) { return 0xFF0000u; }))
+            << name;
     }
 }
 
@@ -277,7 +286,8 @@ TEST(Metafile, WmfObjectsTakeTheLowestFreeSlot)
     TMetafile metafile;
     metafile.LoadFromBytes(data);
     TGdiBitmap canvas;
-    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int) { return x < 10 ? 0x00FF00u : 0x0000FFu; }));
+    EXPECT_TRUE(PixelsMatch(
+        Drawn(metafile, canvas), [](int x, int) { return x < 10 ? 0x00FF00u : 0x0000FFu; }));
 }
 
 TEST(Metafile, PlayingStopsAtARecordThatRunsPastTheEnd)
@@ -296,7 +306,8 @@ TEST(Metafile, PlayingStopsAtARecordThatRunsPastTheEnd)
     TMetafile metafile;
     metafile.LoadFromBytes(data);
     TGdiBitmap canvas;
-    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int) { return x < 5 ? 0xFF0000u : 0xFFFFFFu; }));
+    EXPECT_TRUE(PixelsMatch(
+        Drawn(metafile, canvas), [](int x, int) { return x < 5 ? 0xFF0000u : 0xFFFFFFu; }));
 }
 
 TEST(Metafile, DataThatIsNotAMetafileIsRefused)
@@ -345,11 +356,13 @@ TEST(Metafile, DataThatIsNotAMetafileIsRefused)
 
 TEST(Metafile, SavingWritesTheOriginalBytes)
 {
-    const TBytes data = TWmfWriter().Record(0x0999, { 9 }).Rectangle(1, 1, 5, 5).Placeable(0, 0, 8, 8, 96);
+    const TBytes data
+        = TWmfWriter().Record(0x0999, { 9 }).Rectangle(1, 1, 5, 5).Placeable(0, 0, 8, 8, 96);
     TMetafile metafile;
     metafile.LoadFromBytes(data);
     const std::unique_ptr<TGraphic> copy = metafile.Clone();
-    for (const TGraphic* graphic : std::initializer_list<const TGraphic*> { &metafile, copy.get() }) {
+    for (const TGraphic* graphic :
+        std::initializer_list<const TGraphic*> { &metafile, copy.get() }) {
         std::ostringstream out;
         graphic->SaveToStream(out);
         EXPECT_EQ(out.str(), std::string(data.begin(), data.end()));
@@ -375,17 +388,20 @@ TEST(Metafile, LargePicturesArePlayedScaledDown)
     EXPECT_EQ(metafile.Width(), 64);
     EXPECT_EQ(metafile.Height(), 32);
     TGdiBitmap canvas;
-    EXPECT_TRUE(PixelsMatch(Drawn(metafile, canvas), [](int x, int) { return x < 32 ? 0xFF0000u : 0xFFFFFFu; }));
+    EXPECT_TRUE(PixelsMatch(
+        Drawn(metafile, canvas), [](int x, int) { return x < 32 ? 0xFF0000u : 0xFFFFFFu; }));
 }
 
 TEST(Metafile, PicturesLoadByExtensionAndBySignature)
 {
     QTemporaryDir dir;
-    const TBytes wmf = TWmfWriter().SolidBrush(Red).Select(0).Rectangle(0, 0, 4, 4).Placeable(0, 0, 4, 4, 96);
+    const TBytes wmf
+        = TWmfWriter().SolidBrush(Red).Select(0).Rectangle(0, 0, 4, 4).Placeable(0, 0, 4, 4, 96);
     const TBytes emf = TEmfWriter(6, 5).Build();
     for (const auto& [name, data] : { std::pair { "picture.WMF", wmf }, { "picture.emf", emf } }) {
         const std::string path = dir.filePath(name).toStdString();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
         TPicture picture;
         picture.LoadFromFile(path);
         ASSERT_NE(picture.Graphic(), nullptr) << name;

@@ -65,8 +65,14 @@ public:
     {
         return Record(0x0418, { uint16_t(b), uint16_t(r), uint16_t(t), uint16_t(l) });
     }
-    TWmfWriter& WindowOrg(int16_t x, int16_t y) { return Record(0x020B, { uint16_t(y), uint16_t(x) }); }
-    TWmfWriter& WindowExt(int16_t x, int16_t y) { return Record(0x020C, { uint16_t(y), uint16_t(x) }); }
+    TWmfWriter& WindowOrg(int16_t x, int16_t y)
+    {
+        return Record(0x020B, { uint16_t(y), uint16_t(x) });
+    }
+    TWmfWriter& WindowExt(int16_t x, int16_t y)
+    {
+        return Record(0x020C, { uint16_t(y), uint16_t(x) });
+    }
 
     TBytes Plain() const { return Build(false, 0, 0, 0, 0, 0); }
     TBytes Placeable(int16_t l, int16_t t, int16_t r, int16_t b, uint16_t inch) const
@@ -132,7 +138,10 @@ public:
         ++m_count;
         return *this;
     }
-    TEmfWriter& SolidBrush(uint32_t index, uint32_t colour) { return Record(39, { index, 0, colour, 0 }); }
+    TEmfWriter& SolidBrush(uint32_t index, uint32_t colour)
+    {
+        return Record(39, { index, 0, colour, 0 });
+    }
     TEmfWriter& Pen(uint32_t index, uint32_t style, int32_t width, uint32_t colour)
     {
         return Record(38, { index, style, uint32_t(width), 0, colour });

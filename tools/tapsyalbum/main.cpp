@@ -22,6 +22,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -181,8 +182,7 @@ public:
             [this] { m_source->Edit(); });
         m_insert = add(QStringLiteral("Insert"), QKeySequence(Qt::CTRL | Qt::Key_N), 1, 1,
             [this] { m_source->Insert(); });
-        m_delete
-            = add(QStringLiteral("Delete"), QKeySequence(), 1, 2, [this] { m_source->Delete(); });
+        m_delete = add(QStringLiteral("Delete"), QKeySequence(), 1, 2, [this] { DeleteRecord(); });
         m_load = add(QStringLiteral("Load picture…"), QKeySequence(Qt::CTRL | Qt::Key_O), 2, 0,
             [this] { LoadFile(); });
         m_paste = add(
@@ -247,6 +247,16 @@ private:
             m_source->Edit();
         if (!m_view->DataLink().Editing())
             throw Exception("The picture cannot be changed here");
+    }
+
+    void DeleteRecord()
+    {
+        const QString name = m_source->FieldByName(QStringLiteral("name")).Value().toString();
+        if (QMessageBox::question(this, QStringLiteral("Delete"),
+                QStringLiteral("Delete the record \u201C%1\u201D and its picture from the album?")
+                    .arg(name))
+            == QMessageBox::Yes)
+            m_source->Delete();
     }
 
     void LoadFile()

@@ -3,8 +3,8 @@
 # Copyright (c) 2026 The Tapsy developers
 """Writes the tiny seed files of the picture fuzz targets into the folders beside this script.
 
-BMP, ICO (with BMP and PNG images inside) and the sniffing seeds are assembled here byte by
-byte; JPEG seeds come from libjpeg's own compressor through a small C program compiled on the
+BMP, ICO (with BMP and PNG images inside), WMF, EMF and the sniffing seeds are assembled here
+byte by byte; JPEG seeds come from libjpeg's own compressor through a small C program compiled on the
 fly (needs cc and the libjpeg development files).
 """
 import os
@@ -169,6 +169,75 @@ def jpeg_seeds():
                 save("fuzz_sniff", "jfif.jpg", data)
 
 
+def wmf(records, placeable=None):
+    """records: list of (function, params bytes); placeable: (left, top, right, bottom, inch)."""
+    body = b"".join(struct.pack("<IH", 3 + len(p) // 2, f) + p for f, p in records) + struct.pack("<IH", 3, 0)
+    out = b""
+    if placeable:
+        head = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, *placeable, 0)
+        checksum = 0
+        for i in range(0, 20, 2):
+            checksum ^= struct.unpack_from("<H", head, i)[0]
+        out = head + struct.pack("<H", checksum)
+    return out + struct.pack("<HHHIHIH", 1, 9, 0x300, 9 + len(body) // 2, 4, 0, 0) + body
+
+
+def words(*values):
+    return b"".join(struct.pack("<H", v & 0xFFFF) for v in values)
+
+
+def dib24(width, height, colour):
+    stride = (width * 3 + 3) // 4 * 4
+    pixels = b"".join(b"".join(colour(x, y).to_bytes(3, "little") for x in range(width)).ljust(stride, b"\0")
+                      for y in reversed(range(height)))
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0) + pixels
+
+
+def emf(width, height, records):
+    """records: list of (type, params bytes); 96 pixels an inch on the reference device."""
+    body = b"".join(struct.pack("<II", t, 8 + len(p)) + p for t, p in records) + struct.pack("<IIIII", 14, 20, 0, 0, 20)
+    header = struct.pack("<II4i4iIIIIHHIIIiiii", 1, 88, 0, 0, width - 1, height - 1, 0, 0, width * 2540 // 96,
+                         height * 2540 // 96, 0x464D4520, 0x10000, 88 + len(body), len(records) + 2, 4, 0, 0, 0, 0,
+                         960, 960, 254, 254)
+    return header + body
+
+
+def metafile_seeds():
+    s = lambda name, data: save("fuzz_metafile", name, data)
+    font = words(-12, 0, 0, 0, 700) + bytes(8) + b"DejaVu Sans".ljust(32, b"\0")
+    shapes = [(0x02FA, words(0, 2, 0, 0x00FF, 0)), (0x02FC, words(2, 0x3300, 0x0080, 4)), (0x012D, words(0)),
+              (0x012D, words(1)), (0x041B, words(30, 40, 2, 2)), (0x0418, words(28, 38, 10, 20)),
+              (0x0324, words(3, 0, 0, 20, 5, 5, 20)), (0x0325, words(3, 0, 30, 20, 0, 40, 30)),
+              (0x0538, words(2, 3, 3, 0, 0, 9, 0, 0, 9, 20, 20, 29, 20, 20, 29)),
+              (0x02FB, font), (0x012D, words(2)), (0x0209, words(0x00FF, 0)), (0x012E, words(24)),
+              (0x0521, words(2) + b"Hi" + words(20, 4)), (0x0A32, words(10, 2, 3, 2, 0, 0, 40, 20) + b"abc\0"),
+              (0x041F, words(0xFF, 0, 5, 5)), (0x061C, words(4, 4, 30, 30, 20, 20)), (0x0999, words(1))]
+    dib = dib24(2, 2, lambda x, y: 0xFF0000 if x == y else 0x00FF00)
+    stretch = (0x0F43, struct.pack("<I", 0x00CC0020) + words(0, 2, 2, 0, 0, 10, 10, 30, 0) + dib)
+    s("placeable.wmf", wmf(shapes + [stretch], (0, 0, 40, 40, 96)))
+    s("plain_window.wmf", wmf([(0x020B, words(10, 10)), (0x020C, words(-20, 30))] + shapes[:8]))
+    s("plain_no_window.wmf", wmf(shapes[:5]))
+    s("objects.wmf", wmf([(0x00F7, words(0x300, 1, 0, 0)), (0x02FC, words(0, 0xFF, 0, 0)), (0x01F0, words(1)),
+                          (0x02FC, words(0, 0xFF00, 0, 0)), (0x012D, words(1)), (0x041B, words(8, 8, 0, 0))],
+                         (0, 0, 8, 8, 96)))
+    poly16 = struct.pack("<4iI", 0, 0, 0, 0, 3) + words(0, 0, 20, 5, 5, 20)
+    text = ("Hi".encode("utf-16-le"))
+    exttext = struct.pack("<4iIff2iIII4iI", 0, 0, 0, 0, 1, 1, 1, 5, 25, 2, 76, 0, 0, 0, 0, 0, 0) + text + bytes(2)
+    stretchdib = struct.pack("<4i6i4IIIii", 0, 0, 9, 9, 20, 20, 0, 0, 2, 2, 80, 40, 120, len(dib) - 40, 0,
+                             0x00CC0020, 10, 10) + dib
+    emf_records = [(38, struct.pack("<IIiiI", 1, 0, 2, 0, 0x0000FF)), (39, struct.pack("<IIII", 2, 0, 0x00FF00, 0)),
+                   (37, struct.pack("<I", 1)), (37, struct.pack("<I", 2)), (43, struct.pack("<4i", 2, 2, 30, 30)),
+                   (42, struct.pack("<4i", 5, 5, 25, 25)), (86, poly16), (87, poly16), (88, poly16),
+                   (91, struct.pack("<4iIII", 0, 0, 0, 0, 1, 3, 3) + words(0, 0, 20, 5, 5, 20)),
+                   (27, struct.pack("<ii", 1, 1)), (54, struct.pack("<ii", 30, 2)),
+                   (82, struct.pack("<I5i8B", 3, -10, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0)
+                    + "DejaVu Sans".encode("utf-16-le").ljust(64, b"\0")),
+                   (37, struct.pack("<I", 3)), (84, exttext), (81, stretchdib), (33, b""), (9, struct.pack("<ii", 2, 2)),
+                   (17, struct.pack("<I", 8)), (34, struct.pack("<i", -1)), (59, b""), (43, struct.pack("<4i", 1, 1, 5, 5)),
+                   (60, b""), (63, b""), (35, struct.pack("<6f", 1, 0.2, 0, 1, 0, 0)), (250, b"\0\0\0\0")]
+    s("shapes.emf", emf(40, 40, emf_records))
+
+
 def sniff_seeds():
     s = lambda name, data: save("fuzz_sniff", name, data)
     s("letter_b", b"B")
@@ -182,4 +251,5 @@ if __name__ == "__main__":
     bmp_seeds()
     ico_seeds()
     jpeg_seeds()
+    metafile_seeds()
     sniff_seeds()

@@ -27,6 +27,10 @@ const TSignature Signatures[] = {
     { TJPEGImage::Class, 6, 4, "Exif" },
     { TMetafile::Class, 41, 3, "EMF" },
     { TMetafile::Class, 0, 4, "\xD7\xCD\xC6\x9A" },
+    // Not among the class library's own formats; accepted as a courtesy, after them.
+    { TPngImage::Class, 0, 8, "\x89PNG\r\n\x1A\n" },
+    { TGIFImage::Class, 0, 6, "GIF87a" },
+    { TGIFImage::Class, 0, 6, "GIF89a" },
 };
 
 constexpr size_t SignatureSpan = 44; // the furthest byte any signature looks at, plus one

@@ -12,8 +12,9 @@
 
 // The class whose signature the data starts with: "BM" at 0 is a bitmap; "JFIF" or "Exif" at 6
 // a JPEG picture; "EMF" at 41 (the end of the enhanced-metafile signature) or D7 CD C6 9A at 0
-// (the placeable-metafile key) a metafile. A signature only counts when the data reaches its
-// end. Anything else, icons included, is nullptr.
+// (the placeable-metafile key) a metafile; then, as a courtesy, the PNG and GIF signatures at 0.
+// A signature only counts when the data reaches its end. Anything else, icons included, is
+// nullptr.
 TGraphicClass FindGraphicClass(std::span<const uint8_t> data);
 // The same for the bytes from the stream's current position; the position is kept.
 TGraphicClass FindGraphicClass(std::istream& stream);

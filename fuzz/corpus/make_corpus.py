@@ -73,6 +73,14 @@ def bmp_seeds():
                                       0, 4, 0, 1, 2, 3, 2, 2, 0, 1]), 1, palette=PALETTE[:4]))
     s("rle4.bmp", bmp(9, 2, 4, bytes([5, 0x12, 4, 0x30, 0, 0, 0, 5, 0x12, 0x30, 0x10, 0, 0, 2, 2, 0, 2, 0x33, 0, 1]),
                       2, palette=PALETTE[:4]))
+    # Runs and literals that cover the row's padding past the width, as ImageMagick writes them.
+    s("rle8_padding.bmp", bmp(5, 2, 8, bytes([3, 2, 0, 5, 1, 3, 0, 1, 2, 0, 0, 0, 8, 3, 0, 1]), 1,
+                              palette=PALETTE[:4]))
+    s("rle4_padding.bmp", bmp(9, 2, 4, bytes([16, 0x12, 0, 0, 2, 0x11, 0, 14, 0x23, 0x12, 0x30, 0x33, 0x33, 0x33,
+                                              0x33, 0, 0, 1]), 2, palette=PALETTE[:4]))
+    # The test suite's file written by ImageMagick itself.
+    with open(os.path.join(HERE, "..", "..", "tests", "platform", "graphics", "data", "imagemagick_rle8.bmp"), "rb") as f:
+        s("imagemagick_rle8.bmp", f.read())
 
 
 def ico(images):

@@ -71,6 +71,11 @@ int RunConvert(int argc, char** argv)
     if (!graphic || graphic->Empty())
         throw TToolError("'" + in + "' holds an empty picture");
 
+    // An opaque bitmap is written as it is: a copy of a large picture would double the memory.
+    if (const auto* decoded = dynamic_cast<const TBitmap*>(graphic)) {
+        decoded->SaveToFile(out);
+        return 0;
+    }
     TBitmap bitmap;
     bitmap.Assign(*graphic, background);
     bitmap.SaveToFile(out);

@@ -42,8 +42,7 @@ void TBitmap::SaveToStream(std::ostream& stream) const
 {
     if (Empty())
         throw EInvalidGraphic("An empty picture cannot be saved");
-    const std::string bytes = WriteBmp(*m_bitmap);
-    stream.write(bytes.data(), std::streamsize(bytes.size()));
+    WriteBmp(*m_bitmap, stream);
 }
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const

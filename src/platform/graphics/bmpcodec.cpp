@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <ostream>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -277,15 +279,20 @@ TRowDecoder RowDecoderFor(uint16_t bitCount)
     }
 }
 
+int64_t Stride(const THeader& h) { return (h.Width * h.BitCount + 31) / 32 * 4; }
+
+// Called before the picture is allocated, so that a short file claiming a huge size costs nothing.
+void NeedUncompressedData(const TBytes& bytes, const THeader& h)
+{
+    const int64_t rowBytes = (h.Width * h.BitCount + 7) / 8;
+    // The last row may lack its padding: some writers stop right after its pixels.
+    const int64_t need = Stride(h) * (h.Height - 1) + rowBytes;
+    bytes.Need(h.BitsOffset, size_t(need), "the pixel data");
+}
+
 void DecodeUncompressed(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
 {
-    const int64_t bpp = h.BitCount;
-    const int64_t stride = (h.Width * bpp + 31) / 32 * 4;
-    const int64_t rowBytes = (h.Width * bpp + 7) / 8;
-    // The last row may lack its padding: some writers stop right after its pixels.
-    const int64_t need = stride * (h.Height - 1) + rowBytes;
-    bytes.Need(h.BitsOffset, size_t(need), "the pixel data");
-
+    const int64_t stride = Stride(h);
     const std::vector<int64_t> cols = SourceIndices(h.Width, out.Width());
     const std::vector<int64_t> rows = SourceIndices(h.Height, out.Height());
     const TRowDecoder decodeRow = RowDecoderFor(h.BitCount);
@@ -305,9 +312,15 @@ void DecodeRunLength(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
     // Pixels the data skips stay black, as in a fresh device-independent bitmap.
     out.Fill(0);
 
+    // Writers such as ImageMagick encode whole padded rows, so runs may cover the padding past
+    // the width; those pixels are dropped, as Windows' decoder does. Past the padding a run is
+    // corrupt.
+    const int64_t rowEnd = Stride(h) * 8 / h.BitCount;
     int64_t x = 0;
     int64_t y = 0; // counted from the bottom row, as the file stores them
     auto put = [&](int64_t px, uint32_t index) {
+        if (px >= h.Width)
+            return;
         const int32_t tx = cols[size_t(px)];
         const int32_t ty = rows[size_t(h.Height - 1 - y)];
         if (tx >= 0 && ty >= 0)
@@ -316,7 +329,7 @@ void DecodeRunLength(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
     auto needRoom = [&](int64_t count) {
         if (y >= h.Height)
             Fail("run-length data goes past the last row");
-        if (count > h.Width - x)
+        if (count > rowEnd - x)
             Fail("a run goes past the end of row " + std::to_string(y));
     };
 
@@ -354,7 +367,7 @@ void DecodeRunLength(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
             pos += 2;
             x += dx;
             y += dy;
-            if (x > h.Width || y > h.Height)
+            if (x > rowEnd || y > h.Height)
                 Fail("a run-length delta moves outside the picture");
             break;
         }
@@ -394,37 +407,52 @@ std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data)
     if (data.empty())
         Fail("the file is empty");
     const THeader h = ReadHeader(bytes);
+    const bool runLength = h.Compression == BI_RLE4 || h.Compression == BI_RLE8;
+    if (!runLength)
+        NeedUncompressedData(bytes, h);
     const TDecodeSize size = FitWithin(h.Width, h.Height, MaxPictureSide());
     auto decoded = std::make_unique<TGdiBitmap>(size.Width, size.Height);
-    if (h.Compression == BI_RLE4 || h.Compression == BI_RLE8)
+    if (runLength)
         DecodeRunLength(bytes, h, *decoded);
     else
         DecodeUncompressed(bytes, h, *decoded);
     return decoded;
 }
 
-std::string WriteBmp(const TGdiBitmap& bitmap)
+void WriteBmp(const TGdiBitmap& bitmap, std::ostream& stream)
 {
     constexpr size_t headers = FileHeaderSize + InfoHeaderSize;
     const size_t pixels = bitmap.ByteCount();
     if (pixels > UINT32_MAX - headers)
         throw EInvalidGraphic("The picture is too large for a BMP file");
-    std::string out(headers + pixels, '\0');
-    out[0] = 'B';
-    out[1] = 'M';
-    Put32(out, 2, uint32_t(headers + pixels));
-    Put32(out, 10, uint32_t(headers));
-    Put32(out, 14, InfoHeaderSize);
-    Put32(out, 18, uint32_t(bitmap.Width()));
-    Put32(out, 22, uint32_t(bitmap.Height())); // positive: bottom-up, like the bitmap's own block
-    Put16(out, 26, 1);
-    Put16(out, 28, 32);
-    Put32(out, 30, BI_RGB);
-    Put32(out, 34, uint32_t(pixels));
-    if (pixels) {
-        std::memcpy(out.data() + headers, bitmap.Bits(), pixels);
-        for (size_t i = headers + 3; i < out.size(); i += 4)
-            out[i] = 0;
+    std::string head(headers, '\0');
+    head[0] = 'B';
+    head[1] = 'M';
+    Put32(head, 2, uint32_t(headers + pixels));
+    Put32(head, 10, uint32_t(headers));
+    Put32(head, 14, InfoHeaderSize);
+    Put32(head, 18, uint32_t(bitmap.Width()));
+    Put32(head, 22, uint32_t(bitmap.Height())); // positive: bottom-up, like the bitmap's own block
+    Put16(head, 26, 1);
+    Put16(head, 28, 32);
+    Put32(head, 30, BI_RGB);
+    Put32(head, 34, uint32_t(pixels));
+    stream.write(head.data(), std::streamsize(head.size()));
+    // In slices, so that writing a large picture needs no second copy of it.
+    constexpr size_t slice = size_t(1) << 16;
+    std::string chunk;
+    const auto* bits = reinterpret_cast<const char*>(bitmap.Bits());
+    for (size_t at = 0; at < pixels; at += slice) {
+        chunk.assign(bits + at, std::min(slice, pixels - at));
+        for (size_t i = 3; i < chunk.size(); i += 4)
+            chunk[i] = 0;
+        stream.write(chunk.data(), std::streamsize(chunk.size()));
     }
-    return out;
+}
+
+std::string WriteBmp(const TGdiBitmap& bitmap)
+{
+    std::ostringstream out(std::ios::binary);
+    WriteBmp(bitmap, out);
+    return std::move(out).str();
 }

@@ -7,6 +7,7 @@
 #include "platform/gdi/gdi.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <span>
 #include <string>
@@ -22,3 +23,5 @@ std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data);
 
 // A 32-bit uncompressed bottom-up BMP file of the bitmap (the fourth byte written as 0).
 std::string WriteBmp(const TGdiBitmap& bitmap);
+// The same, written to a stream without holding a second copy of the pixels.
+void WriteBmp(const TGdiBitmap& bitmap, std::ostream& stream);

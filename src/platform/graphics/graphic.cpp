@@ -17,6 +17,7 @@
 #include <fstream>
 #include <istream>
 #include <sstream>
+#include <streambuf>
 
 namespace {
 
@@ -95,11 +96,46 @@ void TGraphic::LoadFromFile(const std::string& path)
     LoadFromBytes(data);
 }
 
+namespace {
+
+// Passes a stream's bytes straight to a save file, so that saving a large picture does not
+// hold a second copy of it in memory.
+class TSaveFileBuffer : public std::streambuf {
+public:
+    explicit TSaveFileBuffer(QSaveFile& file)
+        : m_file(file)
+    {
+    }
+
+protected:
+    std::streamsize xsputn(const char* data, std::streamsize count) override
+    {
+        return m_file.write(data, qint64(count)) == qint64(count) ? count : 0;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        return m_file.write(&byte, 1) == 1 ? c : traits_type::eof();
+    }
+
+private:
+    QSaveFile& m_file;
+};
+
+} // namespace
+
 void TGraphic::SaveToFile(const std::string& path) const
 {
-    std::ostringstream out(std::ios::binary);
-    SaveToStream(out);
-    WritePictureFile(path, std::move(out).str());
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        throw Exception("Cannot write file \"" + path + "\": " + file.errorString().toStdString());
+    TSaveFileBuffer buffer(file);
+    std::ostream out(&buffer);
+    SaveToStream(out); // on an exception the save file is discarded, the old file kept
+    if (!out || !file.commit())
+        throw Exception("Cannot write file \"" + path + "\": " + file.errorString().toStdString());
 }
 
 std::vector<uint8_t> ReadPictureData(std::istream& stream)

@@ -398,6 +398,18 @@ TBytes Rle(int32_t width, int32_t height, TBytes bits)
     return Build(f);
 }
 
+TBytes Rle4(int32_t width, int32_t height, TBytes bits)
+{
+    TBmpFile f;
+    f.Width = width;
+    f.Height = height;
+    f.BitCount = 4;
+    f.Compression = BI_RLE4;
+    f.Palette = RlePalette;
+    f.Bits = std::move(bits);
+    return Build(f);
+}
+
 struct TBadCase {
     const char* Name;
     TBytes File;
@@ -456,6 +468,14 @@ std::vector<TBadCase> BadFiles()
         { "rle_run_beyond_row", Rle(4, 1, { 5, 1, 0, 1 }) },
         { "rle_second_run_beyond_row", Rle(4, 1, { 3, 1, 2, 1, 0, 1 }) },
         { "rle_literal_beyond_row", Rle(4, 1, { 0, 5, 1, 2, 3, 1, 2, 0, 0, 1 }) },
+        // Rows of 3 and 5 pixels are padded to 4 and 8 (RLE8) and to 8 and 16 (RLE4).
+        { "rle8_run_beyond_padding", Rle(3, 1, { 5, 1, 0, 1 }) },
+        { "rle8_runs_beyond_padding", Rle(5, 1, { 7, 1, 2, 2, 0, 1 }) },
+        { "rle8_literal_beyond_padding", Rle(5, 1, { 2, 1, 0, 7, 1, 2, 3, 1, 2, 3, 1, 0, 0, 1 }) },
+        { "rle8_delta_beyond_padding", Rle(3, 2, { 0, 2, 5, 0, 0, 1 }) },
+        { "rle4_run_beyond_padding", Rle4(3, 1, { 9, 0x12, 0, 1 }) },
+        { "rle4_literal_beyond_padding", Rle4(5, 1, { 8, 0x11, 0, 9, 0x12, 0x30, 0x12, 0x30, 0x10, 0, 0, 1 }) },
+        { "rle4_literal_truncated", Rle4(8, 1, { 0, 8, 0x12, 0x30, 0x12 }) },
         { "rle_delta_beyond_right", Rle(4, 2, { 0, 2, 5, 0, 0, 1 }) },
         { "rle_delta_beyond_top", Rle(4, 2, { 0, 2, 0, 3, 0, 1 }) },
         { "rle_data_beyond_last_row", Rle(2, 1, { 2, 1, 0, 0, 2, 1, 0, 1 }) },
@@ -480,6 +500,48 @@ TEST(Bmp, RefusesCorruptAndHostileFiles)
         EXPECT_EQ(bitmap.Bitmap().Pixel(2, 1), PixelFromColorRef(RGB(1, 2, 3))) << c.Name;
         EXPECT_EQ(changes, 0) << c.Name;
     }
+}
+
+// Common writers (ImageMagick among them) encode whole padded rows, so runs and literals cover
+// the padding past the width; Windows draws such files, dropping the pixels past the width.
+TEST(Bmp, RunsIntoTheRowPaddingAreClipped)
+{
+    const struct {
+        const char* Name;
+        TBytes File;
+        std::vector<std::string> Rows; // from the top
+    } cases[] = {
+        { "rle8_run", Rle(3, 2, { 4, 1, 0, 0, 1, 2, 3, 3, 0, 1 }), { "233", "111" } },
+        { "rle8_literal", Rle(3, 1, { 0, 4, 1, 2, 3, 0, 0, 1 }), { "123" } },
+        { "rle8_run_then_literal_to_row_end",
+            Rle(5, 2, { 3, 2, 0, 5, 1, 3, 0, 1, 2, 0, 0, 0, 8, 3, 0, 1 }), { "33333", "22213" } },
+        { "rle8_literal_after_run_into_padding", Rle(5, 1, { 5, 1, 0, 3, 2, 2, 2, 0, 0, 1 }), { "11111" } },
+        { "rle8_delta_from_the_padding", Rle(3, 2, { 4, 1, 0, 2, 0, 1, 0, 1 }), { "...", "111" } },
+        { "rle8_padded_rows_without_end_marker", Rle(3, 2, { 4, 1, 0, 0, 4, 2, 0, 0 }), { "222", "111" } },
+        { "rle4_run", Rle4(3, 2, { 8, 0x12, 0, 0, 8, 0x33, 0, 1 }), { "333", "121" } },
+        { "rle4_literal", Rle4(3, 1, { 0, 8, 0x12, 0x30, 0x33, 0x33, 0, 1 }), { "123" } },
+        { "rle4_odd_literal_to_row_end", Rle4(9, 1, { 2, 0x11, 0, 14, 0x23, 0x12, 0x30, 0x33, 0x33, 0x33, 0x33, 0, 0, 1 }),
+            { "112312303" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ExpectIndices(*Decode(c.File), c.Rows);
+    }
+}
+
+// An 8-bit run-length file written by ImageMagick (convert -colors 200 -type Palette BMP3:),
+// 37 pixels wide with runs to the padded 40; beside it the same pixels as ImageMagick read them,
+// written uncompressed at 24 bits.
+TEST(Bmp, ImageMagickRunLength8MatchesImageMagicksPixels)
+{
+    TBitmap written;
+    written.LoadFromFile(TAPSY_TEST_DATA "/imagemagick_rle8.bmp");
+    TBitmap expected;
+    expected.LoadFromFile(TAPSY_TEST_DATA "/imagemagick_rle8_pixels.bmp");
+    ASSERT_EQ(written.Width(), 37);
+    ASSERT_EQ(written.Height(), 23);
+    EXPECT_TRUE(PixelsMatch(
+        written.Bitmap(), [&](int x, int y) { return expected.Bitmap().Pixel(x, y) & 0xFFFFFF; }));
 }
 
 TEST(Bmp, EveryTruncationIsRefused)

@@ -15,23 +15,6 @@
 
 class TDBTransitionView : public TCustomTransitionView {
     Q_OBJECT
-    Q_PROPERTY(TBackgroundMode BgMode READ BgMode WRITE SetBgMode)
-    Q_PROPERTY(bool Center READ Center WRITE SetCenter)
-    Q_PROPERTY(int Delay READ Delay WRITE SetDelayInt)
-    Q_PROPERTY(bool ExactTiming READ ExactTiming WRITE SetExactTiming)
-    Q_PROPERTY(uint FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(int FrameWidth READ FrameWidth WRITE SetFrameWidth)
-    Q_PROPERTY(bool Manual READ Manual WRITE SetManual)
-    Q_PROPERTY(bool OverDraw READ OverDraw WRITE SetOverDraw)
-    Q_PROPERTY(bool Proportional READ Proportional WRITE SetProportional)
-    Q_PROPERTY(bool Reverse READ Reverse WRITE SetReverse)
-    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
-    Q_PROPERTY(int Step READ Step WRITE SetStepInt)
-    Q_PROPERTY(int Style READ Style WRITE SetStyle)
-    Q_PROPERTY(QString StyleName READ StyleName WRITE SetStyleName STORED false)
-    Q_PROPERTY(bool Threaded READ Threaded WRITE SetThreaded)
-    Q_PROPERTY(uint Color READ Color WRITE SetColor)
-    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(bool AutoDisplay READ AutoDisplay WRITE SetAutoDisplay)
     Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
     Q_PROPERTY(TDataSource* DataSource READ DataSource WRITE SetDataSource)
@@ -79,8 +62,6 @@ private:
     void EditingChange();
     void UpdateData();
     void Notification(QObject* Component);
-    void SetDelayInt(int Value) { SetDelay(static_cast<uint16_t>(Value)); }
-    void SetStepInt(int Value) { SetStep(static_cast<uint16_t>(Value)); }
 
     std::unique_ptr<TFieldDataLink> m_dataLink;
     bool m_autoDisplay = true;

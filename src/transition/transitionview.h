@@ -43,6 +43,25 @@ enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient
 
 class TCustomTransitionView : public QWidget {
     Q_OBJECT
+    // The settings that TTransitionView and TDBTransitionView publish, as Qt properties, so that
+    // QObject::setProperty and Qt Designer reach them.
+    Q_PROPERTY(TBackgroundMode BgMode READ BgMode WRITE SetBgMode)
+    Q_PROPERTY(bool Center READ Center WRITE SetCenter)
+    Q_PROPERTY(int Delay READ Delay WRITE SetDelayInt)
+    Q_PROPERTY(bool ExactTiming READ ExactTiming WRITE SetExactTiming)
+    Q_PROPERTY(uint FrameColor READ FrameColor WRITE SetFrameColor)
+    Q_PROPERTY(int FrameWidth READ FrameWidth WRITE SetFrameWidth)
+    Q_PROPERTY(bool Manual READ Manual WRITE SetManual)
+    Q_PROPERTY(bool OverDraw READ OverDraw WRITE SetOverDraw)
+    Q_PROPERTY(bool Proportional READ Proportional WRITE SetProportional)
+    Q_PROPERTY(bool Reverse READ Reverse WRITE SetReverse)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
+    Q_PROPERTY(int Step READ Step WRITE SetStepInt)
+    Q_PROPERTY(int Style READ Style WRITE SetStyle)
+    Q_PROPERTY(QString StyleName READ StyleName WRITE SetStyleName STORED false)
+    Q_PROPERTY(bool Threaded READ Threaded WRITE SetThreaded)
+    Q_PROPERTY(uint Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
 public:
     enum TBackgroundMode : uint8_t { bmNone = 0, bmTiled = 1, bmStretched = 2, bmCentered = 3 };
     Q_ENUM(TBackgroundMode)
@@ -156,6 +175,11 @@ protected:
     bool Destroying() const { return m_destroying; }
 
 private:
+    // A Word property: values outside 0 … 65535 keep their low 16 bits, as a Word store does.
+    void SetDelayInt(int Value) { SetDelay(static_cast<uint16_t>(Value)); }
+    void SetStepInt(int Value) { SetStep(static_cast<uint16_t>(Value)); }
+
+private:
     void PictureChange();
     void BgPictureChange();
     void AdjustSize();
@@ -229,34 +253,12 @@ private:
     TTimerCapsSource m_timerCapsSource;
 };
 
-// The view as applications place it: the same behaviour, with its settings published as Qt
-// properties, so that QObject::setProperty and Qt Designer reach them.
+// The view as applications place it: the behaviour of the custom view with its settings
+// published.
 class TTransitionView : public TCustomTransitionView {
     Q_OBJECT
-    Q_PROPERTY(TBackgroundMode BgMode READ BgMode WRITE SetBgMode)
-    Q_PROPERTY(bool Center READ Center WRITE SetCenter)
-    Q_PROPERTY(int Delay READ Delay WRITE SetDelayInt)
-    Q_PROPERTY(bool ExactTiming READ ExactTiming WRITE SetExactTiming)
-    Q_PROPERTY(uint FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(int FrameWidth READ FrameWidth WRITE SetFrameWidth)
-    Q_PROPERTY(bool Manual READ Manual WRITE SetManual)
-    Q_PROPERTY(bool OverDraw READ OverDraw WRITE SetOverDraw)
-    Q_PROPERTY(bool Proportional READ Proportional WRITE SetProportional)
-    Q_PROPERTY(bool Reverse READ Reverse WRITE SetReverse)
-    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
-    Q_PROPERTY(int Step READ Step WRITE SetStepInt)
-    Q_PROPERTY(int Style READ Style WRITE SetStyle)
-    Q_PROPERTY(QString StyleName READ StyleName WRITE SetStyleName STORED false)
-    Q_PROPERTY(bool Threaded READ Threaded WRITE SetThreaded)
-    Q_PROPERTY(uint Color READ Color WRITE SetColor)
-    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
 public:
     using TCustomTransitionView::TCustomTransitionView;
-
-private:
-    // A Word property: values outside 0 … 65535 keep their low 16 bits, as a Word store does.
-    void SetDelayInt(int Value) { SetDelay(static_cast<uint16_t>(Value)); }
-    void SetStepInt(int Value) { SetStep(static_cast<uint16_t>(Value)); }
 };
 
 using TBackgroundMode = TCustomTransitionView::TBackgroundMode;

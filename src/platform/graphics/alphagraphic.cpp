@@ -43,9 +43,9 @@ TAlphaGraphic::TAlphaGraphic(const char* format)
 
 TAlphaGraphic::~TAlphaGraphic() = default;
 
-void TAlphaGraphic::Draw(HDC dc, const TRect& rect) const
+void DrawPremultiplied(HDC dc, const TRect& rect, const QImage& image)
 {
-    if (m_image.isNull() || rect.IsEmpty())
+    if (image.isNull() || rect.IsEmpty())
         return;
     // Only the visible part is blended: read it back, blend, and copy it out again through
     // the clip region.
@@ -57,8 +57,8 @@ void TAlphaGraphic::Draw(HDC dc, const TRect& rect) const
         std::min(rect.Right, clip.Right), std::min(rect.Bottom, clip.Bottom) };
     if (visible.IsEmpty())
         return;
-    const int64_t iw = m_image.width();
-    const int64_t ih = m_image.height();
+    const int64_t iw = image.width();
+    const int64_t ih = image.height();
     const int64_t rw = rect.Width();
     const int64_t rh = rect.Height();
     TGdiBitmap canvas(visible.Width(), visible.Height());
@@ -67,7 +67,7 @@ void TAlphaGraphic::Draw(HDC dc, const TRect& rect) const
     for (int32_t y = 0; y < canvas.Height(); ++y) {
         const int64_t ry = int64_t(visible.Top) + y - rect.Top;
         const auto* source = reinterpret_cast<const uint32_t*>(
-            m_image.constScanLine(int(ih == rh ? ry : NearestSource(ry, ih, rh))));
+            image.constScanLine(int(ih == rh ? ry : NearestSource(ry, ih, rh))));
         uint32_t* target = canvas.ScanLine(y);
         for (int32_t x = 0; x < canvas.Width(); ++x) {
             const int64_t rx = int64_t(visible.Left) + x - rect.Left;
@@ -79,6 +79,8 @@ void TAlphaGraphic::Draw(HDC dc, const TRect& rect) const
     BitBlt(dc, visible.Left, visible.Top, visible.Width(), visible.Height(), canvas.DC(), 0, 0,
         SRCCOPY);
 }
+
+void TAlphaGraphic::Draw(HDC dc, const TRect& rect) const { DrawPremultiplied(dc, rect, m_image); }
 
 int TAlphaGraphic::ChooseImage(std::span<const uint8_t>) const { return 0; }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+class QImage;
+
 // The size a picture of width × height is decoded at: unchanged when both sides are within
 // `limit`, else scaled down to fit, keeping the proportions (and at least one pixel a side).
 struct TDecodeSize {
@@ -32,6 +34,10 @@ std::vector<int32_t> TargetIndices(int64_t source, int32_t target);
 
 // Copies (or stretches) the whole of an opaque bitmap into `rect` of the device context.
 void DrawOpaque(HDC dc, const TRect& rect, TGdiBitmap& source);
+
+// Blends a premultiplied ARGB image over `rect` of the device context (stretched to it by
+// dropping or repeating pixels), through the clip region; transparent pixels leave it alone.
+void DrawPremultiplied(HDC dc, const TRect& rect, const QImage& image);
 
 // Makes `target` a pixel-for-pixel copy of `source`.
 void CopyBitmap(const TGdiBitmap& source, TGdiBitmap& target);

@@ -16,21 +16,6 @@ namespace {
 const TGraphicClassInfo MetafileClass { "TMetafile",
     [] { return std::unique_ptr<TGraphic>(new TMetafile); } };
 
-// Premultiplied source over an opaque destination, 8 bits a channel.
-uint32_t Over(uint32_t source, uint32_t destination)
-{
-    const uint32_t alpha = source >> 24;
-    if (alpha == 255)
-        return source & 0x00FFFFFF;
-    uint32_t result = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const uint32_t s = (source >> shift) & 0xFF;
-        const uint32_t d = (destination >> shift) & 0xFF;
-        result |= std::min<uint32_t>(255, s + (d * (255 - alpha) + 127) / 255) << shift;
-    }
-    return result;
-}
-
 } // namespace
 
 TMetafile::TMetafile() = default;
@@ -39,41 +24,7 @@ TMetafile::~TMetafile() = default;
 
 TGraphicClass TMetafile::Class() { return &MetafileClass; }
 
-void TMetafile::Draw(HDC dc, const TRect& rect) const
-{
-    if (m_image.isNull() || rect.IsEmpty())
-        return;
-    TRect clip;
-    const int32_t clipType = GetClipBox(dc, &clip);
-    if (clipType == RGN_ERROR || clipType == NULLREGION)
-        return;
-    const TRect visible { std::max(rect.Left, clip.Left), std::max(rect.Top, clip.Top),
-        std::min(rect.Right, clip.Right), std::min(rect.Bottom, clip.Bottom) };
-    if (visible.IsEmpty())
-        return;
-    const int64_t iw = m_image.width();
-    const int64_t ih = m_image.height();
-    const int64_t rw = rect.Width();
-    const int64_t rh = rect.Height();
-    // Read the visible part back, blend, and copy it out again through the clip region.
-    TGdiBitmap canvas(visible.Width(), visible.Height());
-    BitBlt(canvas.DC(), 0, 0, visible.Width(), visible.Height(), dc, visible.Left, visible.Top,
-        SRCCOPY);
-    for (int32_t y = 0; y < canvas.Height(); ++y) {
-        const int64_t ry = int64_t(visible.Top) + y - rect.Top;
-        const auto* source = reinterpret_cast<const uint32_t*>(
-            m_image.constScanLine(int(ih == rh ? ry : NearestSource(ry, ih, rh))));
-        uint32_t* target = canvas.ScanLine(y);
-        for (int32_t x = 0; x < canvas.Width(); ++x) {
-            const int64_t rx = int64_t(visible.Left) + x - rect.Left;
-            const uint32_t pixel = source[iw == rw ? rx : NearestSource(rx, iw, rw)];
-            if (pixel >> 24)
-                target[x] = Over(pixel, target[x]);
-        }
-    }
-    BitBlt(dc, visible.Left, visible.Top, visible.Width(), visible.Height(), canvas.DC(), 0, 0,
-        SRCCOPY);
-}
+void TMetafile::Draw(HDC dc, const TRect& rect) const { DrawPremultiplied(dc, rect, m_image); }
 
 void TMetafile::LoadFromBytes(std::span<const uint8_t> data)
 {

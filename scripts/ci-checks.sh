@@ -29,7 +29,8 @@ for step in "${steps[@]}"; do
       tests=(transition_view transition_render game_keyhandling)
       cmake --build build-tsan -j"$jobs" --target "${tests[@]}"
       for test in "${tests[@]}"; do
-        TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 QT_QPA_PLATFORM=offscreen \
+        TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/tsan.supp" \
+          QT_QPA_PLATFORM=offscreen \
           SDL_AUDIODRIVER=dummy "build-tsan/bin/$test"
       done
       ;;

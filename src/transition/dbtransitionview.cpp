@@ -21,6 +21,7 @@ TDBTransitionView::TDBTransitionView(QWidget* AOwner)
 
 TDBTransitionView::~TDBTransitionView()
 {
+    StopBeforeDestruction();
     disconnect(m_dataSourceGone);
     m_dataLink.reset();
 }

@@ -57,11 +57,16 @@ TCustomTransitionView::TCustomTransitionView(QWidget* AOwner)
 
 TCustomTransitionView::~TCustomTransitionView()
 {
+    StopBeforeDestruction();
+    m_picture->OnChange = nullptr;
+    m_bgPicture->OnChange = nullptr;
+}
+
+void TCustomTransitionView::StopBeforeDestruction()
+{
     m_destroying = true;
     Stop();
     StopTimer();
-    m_picture->OnChange = nullptr;
-    m_bgPicture->OnChange = nullptr;
 }
 
 void TCustomTransitionView::SetPicture(const TPicture& Value) { m_picture->Assign(Value); }

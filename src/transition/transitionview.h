@@ -173,6 +173,10 @@ protected:
     void customEvent(QEvent* Event) override;
 
     bool Destroying() const { return m_destroying; }
+    // Ends a running transition without events and waits for the timer thread. The most
+    // derived class calls it first in its destructor: the timer thread calls virtual
+    // operations, which must not meet an object whose derived parts are already gone.
+    void StopBeforeDestruction();
 
 private:
     // A Word property: values outside 0 … 65535 keep their low 16 bits, as a Word store does.
@@ -259,6 +263,7 @@ class TTransitionView : public TCustomTransitionView {
     Q_OBJECT
 public:
     using TCustomTransitionView::TCustomTransitionView;
+    ~TTransitionView() override { StopBeforeDestruction(); }
 };
 
 using TBackgroundMode = TCustomTransitionView::TBackgroundMode;

@@ -5,12 +5,14 @@
 // application's window: on X11 the window holds a keyboard grab for the whole locked time (taken
 // once it is mapped, taken again whenever focus or the grab goes elsewhere), so Alt+Tab, Super
 // and every other shortcut of the window manager reach the game instead; the keys that the X
-// server acts on by itself are taken out of its keyboard map (see serverkeys.h). On Wayland the
-// grab asks the compositor to inhibit its shortcuts where it can. _DisableTaskKeys(0, 0) gives
-// all of it back; the keyboard map is also put back when the program ends while still locked.
+// server acts on by itself are taken out of its keyboard map (see serverkeys.h). On Wayland,
+// where no client may grab the keyboard, the compositor is asked to inhibit its own shortcuts for
+// the window (see shortcutsinhibit.h). _DisableTaskKeys(0, 0) gives all of it back; the keyboard
+// map is also put back when the program ends while still locked.
 // The second argument is reserved and must be 0. The result is 1 when the call was carried out,
 // 0 when there is no application to lock.
 #include "hook/serverkeys.h"
+#include "hook/shortcutsinhibit.h"
 #include "platform/system/debuglog.h"
 
 #include <QEvent>
@@ -105,6 +107,7 @@ public:
             DebugLog("The keyboard is free again.");
         m_grabbed = false;
         m_window = nullptr;
+        m_inhibitor.Release();
         if (ServerKeys && ServerKeys->Disabled()) {
             ServerKeys->Restore();
             DebugLog(QString::fromStdString(ServerKeys->Message));
@@ -156,16 +159,17 @@ private:
         // Grabbing needs a mapped window; until the first expose the next event tries again.
         if (!window || !window->isExposed())
             return;
+        if (m_wayland) {
+            m_inhibitor.Inhibit(window);
+            m_window = window;
+            return;
+        }
         if (window != m_window && m_window && m_grabbed)
             m_window->setKeyboardGrabEnabled(false);
         const bool grabbed = window->setKeyboardGrabEnabled(true);
         if (grabbed && (!m_grabbed || window != m_window))
             DebugLog("The keyboard is grabbed for the game window.");
-        else if (!grabbed && m_wayland && !m_saidNoInhibit) {
-            m_saidNoInhibit = true;
-            DebugLog("The Wayland compositor offers no keyboard-shortcuts inhibition here: its "
-                     "own shortcuts stay on.");
-        } else if (!grabbed && m_grabbed)
+        else if (!grabbed && m_grabbed)
             DebugLog("Another client holds the keyboard; the game takes it back as soon as it can.");
         m_window = window;
         m_grabbed = grabbed;
@@ -178,7 +182,7 @@ private:
     bool m_grabQueued = false;
     bool m_x11 = false;
     bool m_wayland = false;
-    bool m_saidNoInhibit = false;
+    TShortcutsInhibitor m_inhibitor;
 };
 
 } // namespace

@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Copyright (c) 2026 The Tapsy developers
+#
+# The game on real Wayland compositors, headless: sway offers keyboard-shortcuts inhibition, so
+# the game must ask for it, hear that it is active, and give it back when it ends; weston offers
+# none, so the game must say so once and play on.
+#   inhibit_wayland.sh <tapsy executable>
+# Exit code 77 (skipped) only when neither compositor can start here.
+set -u
+tapsy=$(realpath "$1")
+work=$(mktemp -d)
+chmod 755 "$work"
+compositor_pid=
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
+  [ -n "$compositor_pid" ] && kill "$compositor_pid" 2>/dev/null && wait "$compositor_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+passed=0
+failed=0
+ran=0
+
+ok() { echo "ok - $1"; passed=$((passed + 1)); }
+not_ok() { echo "not ok - $1"; failed=$((failed + 1)); }
+check() { # check <description> <command...>
+  local what=$1
+  shift
+  if "$@"; then ok "$what"; else not_ok "$what"; fi
+}
+
+mkdir -p "$work/content" "$work/config"
+printf '[VK_A]\r\nDisplay=A\r\nDesc=Apple\r\n' >"$work/content/TapsyV.ini"
+export TAPSY_SYSTEM_DIR="$work/content"
+export XDG_CONFIG_HOME="$work/config"
+export QT_QPA_PLATFORM=wayland
+unset DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_SOCKET
+
+# Waits up to $3 seconds for the text $2 in file $1.
+wait_for_text() {
+  local deadline=$((SECONDS + $3))
+  until grep -q "$2" "$1" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+# Starts compositor $1 (a command line after it) with its own runtime folder; sets WAYLAND_DISPLAY
+# and returns 1 when no socket appears within 10 s. sway refuses to run as root, so as root the
+# compositors run as nobody.
+start_compositor() {
+  local name=$1 runtime="$work/runtime-$1" deadline
+  shift
+  mkdir -p "$runtime"
+  chmod 700 "$runtime"
+  local as=()
+  if [ "$(id -u)" = 0 ]; then
+    chown nobody "$runtime"
+    as=(runuser -u nobody --)
+  fi
+  "${as[@]}" env HOME="$runtime" XDG_RUNTIME_DIR="$runtime" "$@" >"$work/$name.log" 2>&1 &
+  compositor_pid=$!
+  export XDG_RUNTIME_DIR="$runtime"
+  deadline=$((SECONDS + 10))
+  until WAYLAND_DISPLAY=$(ls "$runtime" 2>/dev/null | grep -E '^(wayland-[0-9]+|tapsy-test)$' | head -1) &&
+    [ -n "$WAYLAND_DISPLAY" ] && [ -S "$runtime/$WAYLAND_DISPLAY" ]; do
+    if [ $SECONDS -ge $deadline ] || ! kill -0 "$compositor_pid" 2>/dev/null; then
+      stop_compositor
+      return 1
+    fi
+    sleep 0.1
+  done
+  export WAYLAND_DISPLAY
+}
+
+stop_compositor() {
+  [ -n "$compositor_pid" ] && kill "$compositor_pid" 2>/dev/null && wait "$compositor_pid" 2>/dev/null
+  compositor_pid=
+}
+
+# Runs the game as a screen saver until its trace shows text $2 (or 20 s), then ends it with
+# SIGTERM; the trace is in $work/$1.trace and the exit code in game_code.
+run_game() {
+  "$tapsy" /s >"$work/$1.trace" 2>&1 &
+  game_pid=$!
+  wait_for_text "$work/$1.trace" "$2" 20
+  sleep 1 # the compositor's answers that may follow
+  kill -TERM "$game_pid" 2>/dev/null
+  timeout 20 tail -s 0.1 --pid="$game_pid" -f /dev/null
+  if kill -0 "$game_pid" 2>/dev/null; then
+    kill -9 "$game_pid"
+    wait "$game_pid" 2>/dev/null
+    game_code=running
+  else
+    wait "$game_pid"
+    game_code=$?
+  fi
+  game_pid=
+}
+
+count_of() { grep -c "$2" "$work/$1.trace"; }
+absent() { ! grep -q "$1" "$2"; }
+
+# sway offers the inhibition.
+if ! command -v sway >/dev/null; then
+  echo "skip - sway is not installed"
+else
+  printf 'xwayland disable\noutput HEADLESS-1 resolution 1024x768\n' >"$work/sway.conf"
+  chmod 644 "$work/sway.conf"
+  if ! start_compositor sway env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$work/sway.conf"; then
+    echo "skip - sway does not start headless here:"
+    tail -5 "$work/sway.log"
+  else
+    ran=$((ran + 1))
+    run_game sway "inhibits its keyboard shortcuts"
+    check "sway: the game asks once for the inhibition" [ "$(count_of sway 'is asked to inhibit its keyboard shortcuts')" = 1 ]
+    check "sway: the compositor answers that it inhibits its shortcuts" grep -q "compositor inhibits its keyboard shortcuts for the game window" "$work/sway.trace"
+    check "sway: SIGTERM gives the shortcuts back" grep -q "keyboard shortcuts are given back" "$work/sway.trace"
+    check "sway: no word of a missing inhibition" absent "offers no keyboard-shortcuts inhibition" "$work/sway.trace"
+    check "sway: the game ends with code 0 (got $game_code)" [ "$game_code" = 0 ]
+    stop_compositor
+  fi
+fi
+
+# weston offers none.
+if ! command -v weston >/dev/null; then
+  echo "skip - weston is not installed"
+else
+  if ! start_compositor weston weston --backend=headless-backend.so --socket=tapsy-test --idle-time=0; then
+    echo "skip - weston does not start headless here:"
+    tail -5 "$work/weston.log"
+  else
+    ran=$((ran + 1))
+    run_game weston "Signal\|offers no keyboard-shortcuts inhibition"
+    check "weston: the game says once that there is no inhibition" [ "$(count_of weston 'offers no keyboard-shortcuts inhibition')" = 1 ]
+    check "weston: nothing is asked for" absent "is asked to inhibit" "$work/weston.trace"
+    check "weston: the game plays until SIGTERM" grep -q "Signal 15: the game ends" "$work/weston.trace"
+    check "weston: the game ends with code 0 (got $game_code)" [ "$game_code" = 0 ]
+    stop_compositor
+  fi
+fi
+
+if [ $ran = 0 ]; then
+  echo "skip - no Wayland compositor starts here: nothing was tested"
+  exit 77
+fi
+for name in sway weston; do
+  if [ $failed -gt 0 ] && [ -f "$work/$name.trace" ]; then
+    echo "--- $name trace:"
+    cat "$work/$name.trace"
+  fi
+done
+echo "$passed passed, $failed failed"
+[ $failed = 0 ]

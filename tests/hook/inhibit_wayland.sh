@@ -83,7 +83,9 @@ stop_compositor() {
 # Runs the game as a screen saver until its trace shows text $2 (or 20 s), then ends it with
 # SIGTERM; the trace is in $work/$1.trace and the exit code in game_code.
 run_game() {
-  "$tapsy" /s >"$work/$1.trace" 2>&1 &
+  # Under the asan preset: Qt's Wayland platform leaves its protocol objects to the end of the
+  # process, where LeakSanitizer would count them (our own leaks are checked by the other tests).
+  ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "$tapsy" /s >"$work/$1.trace" 2>&1 &
   game_pid=$!
   wait_for_text "$work/$1.trace" "$2" 20
   sleep 1 # the compositor's answers that may follow

@@ -85,7 +85,7 @@ stop_compositor() {
 run_game() {
   # Under the asan preset: Qt's Wayland platform leaves its protocol objects to the end of the
   # process, where LeakSanitizer would count them (our own leaks are checked by the other tests).
-  ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "$tapsy" /s >"$work/$1.trace" 2>&1 &
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$tapsy" /s >"$work/$1.trace" 2>&1 &
   game_pid=$!
   wait_for_text "$work/$1.trace" "$2" 20
   sleep 1 # the compositor's answers that may follow

@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QFileInfo>
 
 namespace {
 
@@ -32,12 +33,17 @@ void TScreenSaverInhibitor::Inhibit(const QString& ApplicationName, const QStrin
     if (m_wanted)
         return;
     m_wanted = true;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
+    // Without a bus address or the session's bus socket there is no desktop session to ask;
+    // Qt would start its D-Bus thread only to find that out.
+    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const bool busKnown = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        || (!runtimeDir.isEmpty() && QFileInfo::exists(runtimeDir + QStringLiteral("/bus")));
+    if (!busKnown || !QDBusConnection::sessionBus().isConnected()) {
         m_answered = true;
         DebugLog("No session bus: the desktop's screen saver is not held off.");
         return;
     }
+    QDBusConnection bus = QDBusConnection::sessionBus();
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Inhibit"));
     call << ApplicationName << Reason;
     m_pending = true;

@@ -22,7 +22,13 @@ passed=0
 failed=0
 
 ok() { echo "ok - $1"; passed=$((passed + 1)); }
-not_ok() { echo "not ok - $1"; failed=$((failed + 1)); }
+not_ok() {
+  echo "not ok - $1"
+  failed=$((failed + 1))
+  # What the game wrote last (a sanitizer's report ends up here too).
+  [ -f "${work:-}/err" ] && tail -n 40 "$work/err" | sed 's/^/  | /'
+  return 0
+}
 check() { # check <description> <command...>
   local what=$1
   shift

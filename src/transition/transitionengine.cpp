@@ -6,6 +6,7 @@
 #include "transition/transitionview.h"
 
 #include "effects/effects.h"
+#include "platform/system/crossthreadevent.h"
 #include "platform/system/mmtimer.h"
 
 #include <QCoreApplication>
@@ -286,11 +287,12 @@ void TCustomTransitionView::TimerCallback(uint32_t TimerID, uintptr_t User)
 
 void TCustomTransitionView::PostToSelf(int Type)
 {
-    QCoreApplication::postEvent(this, new TTransitionEvent(Type, m_transition));
+    PostAcrossThreads(this, new TTransitionEvent(Type, m_transition));
 }
 
 void TCustomTransitionView::customEvent(QEvent* Event)
 {
+    AcceptCrossThreadEvent(Event);
     switch (static_cast<int>(Event->type())) {
     case ShowFrameEvent:
         ShowFrame();

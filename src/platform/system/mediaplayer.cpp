@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Tapsy developers
 #include "platform/system/mediaplayer.h"
 
+#include "platform/system/crossthreadevent.h"
 #include "platform/system/debuglog.h"
 #include "platform/system/exception.h"
 
@@ -74,7 +75,7 @@ void MusicFinished()
 {
     std::lock_guard lock(Output.Lock);
     if (Output.Owner)
-        QCoreApplication::postEvent(Output.Owner, new TPlayEndedEvent(Output.Play, Output.HaltValue));
+        PostAcrossThreads(Output.Owner, new TPlayEndedEvent(Output.Play, Output.HaltValue));
     Output.Owner = nullptr;
     Output.Ended.notify_all();
 }
@@ -201,7 +202,7 @@ bool TMediaPlayer::HasAudioOutput() { return Output.State == TAudioOutput::TStat
 
 void TMediaPlayer::PostNotification(TMPNotifyValues Value)
 {
-    QCoreApplication::postEvent(this, new TNotificationEvent(Value));
+    PostAcrossThreads(this, new TNotificationEvent(Value));
 }
 
 void TMediaPlayer::EndPendingPlay(TMPNotifyValues Value)
@@ -318,6 +319,8 @@ TMPModes TMediaPlayer::Mode()
 
 bool TMediaPlayer::event(QEvent* Event)
 {
+    if (Event->type() == PlayEndedType || Event->type() == NotificationType)
+        AcceptCrossThreadEvent(Event);
     if (Event->type() == PlayEndedType) {
         const auto* ended = static_cast<TPlayEndedEvent*>(Event);
         // Only the play this player started last owes a notification; ends of plays that

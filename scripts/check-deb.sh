@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Copyright (c) 2026 The Tapsy developers
+#
+# The Debian package on a fresh Debian 12: a minimal bookworm system is bootstrapped once into
+# a folder and copied afresh for every check; apt installs the package there with whatever it
+# depends on and nothing else of ours; then "tapsy /s" runs under Xvfb inside it, a key is
+# pressed, the screen is photographed, the sound is caught by SDL's disk driver, and Ctrl+Alt+Q
+# must end the game with exit code 0.
+#   scripts/check-deb.sh [PACKAGE.deb] [SHOT.png]
+#     PACKAGE.deb  default: the one in build/ (cd build && cpack -G DEB)
+#     SHOT.png     default: build/deb-check.png
+# Needs root (chroot and mounts) and debootstrap; the bootstrapped system is kept in
+# build/deb12-pristine (TAPSY_DEB_ROOT overrides), and the check's own copy is removed after it.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+deb=${1:-$(ls "$root"/build/tapsy_*_amd64.deb 2>/dev/null | tail -n 1)}
+shot=${2:-$root/build/deb-check.png}
+pristine=${TAPSY_DEB_ROOT:-$root/build/deb12-pristine}
+
+[ "$(id -u)" = 0 ] || { echo "$0: needs root for chroot and mounts" >&2; exit 2; }
+[ -f "$deb" ] || { echo "$0: no package; build one: cd build && cpack -G DEB" >&2; exit 2; }
+command -v debootstrap > /dev/null || { echo "$0: debootstrap is not installed (apt-get install debootstrap)" >&2; exit 2; }
+
+if [ ! -f "$pristine/.bootstrapped" ]; then
+  echo "== bootstrapping Debian 12 (minbase) into $pristine"
+  rm -rf "$pristine"
+  debootstrap --variant=minbase bookworm "$pristine" http://deb.debian.org/debian > "$pristine.log" 2>&1 ||
+    { tail -n 20 "$pristine.log" >&2; exit 1; }
+  touch "$pristine/.bootstrapped"
+fi
+
+sys=$(mktemp -d "${pristine%/*}/deb12-check.XXXXXX")
+mounted=()
+cleanup() {
+  local m
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+    m=${mounted[i]}
+    umount -l "$m" 2>/dev/null || true
+  done
+  rm -rf --one-file-system "$sys"
+}
+trap cleanup EXIT
+cp -a "$pristine/." "$sys/"
+for fs in proc sys dev dev/pts; do
+  mkdir -p "$sys/$fs"
+  case $fs in
+    proc) mount -t proc proc "$sys/proc" ;;
+    sys) mount -t sysfs sysfs "$sys/sys" ;;
+    dev) mount --bind /dev "$sys/dev" ;;
+    dev/pts) mount -t devpts devpts "$sys/dev/pts" ;;
+  esac
+  mounted+=("$sys/$fs")
+done
+cp /etc/resolv.conf "$sys/etc/resolv.conf"
+cp "$deb" "$sys/tmp/tapsy.deb"
+
+in_sys() { chroot "$sys" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
+
+echo "== installing $(basename "$deb") with apt"
+in_sys apt-get update -q > "$sys/tmp/apt.log" 2>&1 || { cat "$sys/tmp/apt.log" >&2; exit 1; }
+in_sys env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends /tmp/tapsy.deb \
+  >> "$sys/tmp/apt.log" 2>&1 || { tail -n 30 "$sys/tmp/apt.log" >&2; exit 1; }
+missing=$(in_sys sh -c 'ldd /usr/bin/tapsy /usr/lib/Tapsy.dll | grep "not found" || true')
+[ -z "$missing" ] || { echo "$0: libraries missing after the install:" >&2; echo "$missing" >&2; exit 1; }
+in_sys dpkg -s tapsy | grep -E '^(Package|Version|Status):'
+
+# What the check itself needs, installed only after the package's own libraries were checked.
+echo "== installing the check's tools (Xvfb, xdotool, ImageMagick)"
+in_sys env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+  xvfb xauth xdotool imagemagick x11-utils >> "$sys/tmp/apt.log" 2>&1 ||
+  { tail -n 30 "$sys/tmp/apt.log" >&2; exit 1; }
+
+cat > "$sys/tmp/play.sh" << 'EOF'
+#!/bin/sh
+# Inside the fresh system: the game as a parent starts it from the menu entry's command.
+set -u
+Xvfb :7 -screen 0 1280x1024x24 -nolisten tcp > /tmp/xvfb.log 2>&1 &
+xvfb=$!
+export DISPLAY=:7
+for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.2; done
+command=$(sed -n "s/^Exec=//p" /usr/share/applications/tapsy.desktop | head -n 1)
+echo "menu entry runs: $command"
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/tmp/sound.raw $command > /tmp/game.log 2>&1 &
+game=$!
+for _ in $(seq 100); do xdotool search --name Tapsy > /dev/null 2>&1 && break; sleep 0.1; done
+sleep 2
+xdotool key a
+sleep 2.5
+import -window root /tmp/shot.png
+xdotool key ctrl+alt+q
+code=timeout
+for _ in $(seq 100); do
+  if ! kill -0 "$game" 2>/dev/null; then wait "$game"; code=$?; break; fi
+  sleep 0.1
+done
+[ "$code" = timeout ] && kill "$game"
+kill "$xvfb"
+echo "exit code after Ctrl+Alt+Q: $code"
+# A black or blank screen has a handful of colours; the game with a key's picture has thousands.
+colours=$(identify -format %k /tmp/shot.png)
+echo "colours on the screen: $colours"
+[ "$code" = 0 ] && [ "$colours" -ge 500 ]
+EOF
+chmod +x "$sys/tmp/play.sh"
+
+echo "== playing"
+status=0
+in_sys /tmp/play.sh || status=$?
+cp "$sys/tmp/shot.png" "$shot" 2>/dev/null && echo "screenshot: $shot"
+sound=$(stat -c %s "$sys/tmp/sound.raw" 2>/dev/null || echo 0)
+audible=$(od -An -v -tx1 -w1 "$sys/tmp/sound.raw" 2>/dev/null | grep -cv ' 00$' || true)
+echo "sound written through SDL's disk driver: $sound bytes, $audible of them not silence"
+if [ "$status" != 0 ] || [ "$audible" = 0 ]; then
+  echo "$0: FAILED; the game printed:" >&2
+  tail -n 20 "$sys/tmp/game.log" >&2
+  exit 1
+fi
+echo "$0: the package installs and plays on a fresh Debian 12"

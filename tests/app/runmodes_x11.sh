@@ -10,42 +10,7 @@ tapsy=$(realpath "$1")
 fake_mpr=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-ok() { echo "ok - $1"; passed=$((passed + 1)); }
-not_ok() { echo "not ok - $1"; failed=$((failed + 1)); }
-check() { # check <description> <command...>
-  local what=$1
-  shift
-  if "$@"; then ok "$what"; else not_ok "$what"; fi
-}
-
-# The first visible window of process $1, waiting up to 20 s for it. xdotool gives up when a
-# window goes away while it searches (another program's closing), so it gets a few tries.
-window_of() {
-  local wid= try
-  for try in 1 2 3 4 5; do
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -1)
-    [ -n "$wid" ] && break
-    kill -0 "$1" 2>/dev/null || break
-  done
-  echo "$wid"
-}
-
-# Waits up to $2 seconds for process $1 to end and sets code to its exit code, or to "running"
-# (and ends it). Not in a subshell: only this shell can collect its child's exit code.
-exit_code_of() {
-  timeout "$2" tail -s 0.1 --pid="$1" -f /dev/null
-  if kill -0 "$1" 2>/dev/null; then
-    kill "$1"
-    wait "$1" 2>/dev/null
-    code=running
-  else
-    wait "$1"
-    code=$?
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 
 # Modes that show nothing end at once with exit code 0.
 for args in "/p 123" "/x" "/P" "/a 1234"; do
@@ -155,5 +120,4 @@ for chord in ctrl+alt+q ctrl+alt+shift+q; do
   fi
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+summary

@@ -18,63 +18,12 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-passed=0
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
+# What the game wrote last (a sanitizer's report ends up there too).
+on_failure() { [ -f "$work/err" ] && tail -n 40 "$work/err" | sed 's/^/  | /'; }
 
-ok() { echo "ok - $1"; passed=$((passed + 1)); }
-not_ok() {
-  echo "not ok - $1"
-  failed=$((failed + 1))
-  # What the game wrote last (a sanitizer's report ends up here too).
-  [ -f "${work:-}/err" ] && tail -n 40 "$work/err" | sed 's/^/  | /'
-  return 0
-}
-check() { # check <description> <command...>
-  local what=$1
-  shift
-  if "$@"; then ok "$what"; else not_ok "$what"; fi
-}
-
-# The game's content and settings are the test's own.
-mkdir -p "$work/content" "$work/config"
-printf '[VK_A]\r\nDisplay=A\r\nDesc=Apple\r\n' >"$work/content/TapsyV.ini"
-export TAPSY_SYSTEM_DIR="$work/content"
-export XDG_CONFIG_HOME="$work/config"
+use_test_content
 unset DBUS_SESSION_BUS_ADDRESS
-
-# The first visible window of process $1, waiting up to 20 s.
-window_of() {
-  local wid= try
-  for try in 1 2 3 4 5; do
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -1)
-    [ -n "$wid" ] && break
-    kill -0 "$1" 2>/dev/null || break
-  done
-  echo "$wid"
-}
-
-# Waits up to $3 seconds for the text $2 in file $1.
-wait_for_text() {
-  local deadline=$((SECONDS + $3))
-  until grep -q "$2" "$1" 2>/dev/null; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
-
-# Waits up to $2 seconds for process $1 to end and sets code to its exit code, or to "running"
-# (and ends it).
-exit_code_of() {
-  timeout "$2" tail -s 0.1 --pid="$1" -f /dev/null
-  if kill -0 "$1" 2>/dev/null; then
-    kill -9 "$1"
-    wait "$1" 2>/dev/null
-    code=running
-  else
-    wait "$1"
-    code=$?
-  fi
-}
 
 server_runs() { xdpyinfo >/dev/null 2>&1; }
 keyboard_map() { xkbcomp -xkb "$DISPLAY" - 2>/dev/null | md5sum; }
@@ -115,7 +64,7 @@ start_game "$tapsy"
 if [ -z "$wid" ]; then
   not_ok "\"/s\" shows a window"
   cat "$work/err"
-  echo "$passed passed, $failed failed"
+  summary
   exit 1
 fi
 check "the game grabs the keyboard" wait_for_text "$work/err" "The keyboard is grabbed for the game window\." 20
@@ -136,7 +85,7 @@ check "no chord made a second window of the game" \
   test "$(xdotool search --onlyvisible --pid $game_pid | wc -l)" = 1
 
 xdotool key ctrl+alt+q
-exit_code_of $game_pid 20
+exit_code_of $game_pid 20 KILL
 game_pid=
 check "Ctrl+Alt+Q ends the game with exit code 0 (got $code)" test "$code" = 0
 check "the trace tells the server's keys are back" grep -q "The X server's own keys are back\." "$work/err"
@@ -162,7 +111,7 @@ if [ -n "$wid" ]; then
 else
   not_ok "without Tapsy.dll the game shows a window"
 fi
-exit_code_of $game_pid 20
+exit_code_of $game_pid 20 KILL
 game_pid=
 check "without Tapsy.dll Ctrl+Alt+Q ends the game with exit code 0 (got $code)" test "$code" = 0
 
@@ -171,12 +120,12 @@ for signal in TERM INT; do
   start_game "$tapsy"
   if [ -z "$wid" ] || ! wait_for_text "$work/err" "The keyboard is grabbed" 20; then
     not_ok "SIG$signal: the game starts and grabs the keyboard"
-    exit_code_of $game_pid 1
+    exit_code_of $game_pid 1 KILL
     continue
   fi
   check "SIG$signal: locked before the signal" test "$("$probe" actions)" = 0
   kill -$signal $game_pid
-  exit_code_of $game_pid 20
+  exit_code_of $game_pid 20 KILL
   game_pid=
   check "SIG$signal ends the game with exit code 0 (got $code)" test "$code" = 0
   check "SIG$signal: the keyboard map is as before" test "$(keyboard_map)" = "$map_before"
@@ -193,5 +142,4 @@ xdotool key ctrl+alt+BackSpace
 for try in $(seq 50); do server_runs || break; sleep 0.1; done
 check "after the game, Ctrl+Alt+Backspace ends the X server as the map says" bash -c '! xdpyinfo >/dev/null 2>&1'
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+summary

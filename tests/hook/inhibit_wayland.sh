@@ -19,33 +19,12 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-passed=0
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 ran=0
 
-ok() { echo "ok - $1"; passed=$((passed + 1)); }
-not_ok() { echo "not ok - $1"; failed=$((failed + 1)); }
-check() { # check <description> <command...>
-  local what=$1
-  shift
-  if "$@"; then ok "$what"; else not_ok "$what"; fi
-}
-
-mkdir -p "$work/content" "$work/config"
-printf '[VK_A]\r\nDisplay=A\r\nDesc=Apple\r\n' >"$work/content/TapsyV.ini"
-export TAPSY_SYSTEM_DIR="$work/content"
-export XDG_CONFIG_HOME="$work/config"
+use_test_content
 export QT_QPA_PLATFORM=wayland
 unset DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_SOCKET
-
-# Waits up to $3 seconds for the text $2 in file $1.
-wait_for_text() {
-  local deadline=$((SECONDS + $3))
-  until grep -q "$2" "$1" 2>/dev/null; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
 
 # Starts compositor $1 (a command line after it) with its own runtime folder; sets WAYLAND_DISPLAY
 # and returns 1 when no socket appears within 10 s. sway refuses to run as root, so as root the
@@ -155,5 +134,4 @@ for name in sway weston; do
     cat "$work/$name.trace"
   fi
 done
-echo "$passed passed, $failed failed"
-[ $failed = 0 ]
+summary

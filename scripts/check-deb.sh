@@ -34,25 +34,24 @@ fi
 sys=$(mktemp -d "${pristine%/*}/deb12-check.XXXXXX")
 mounted=()
 cleanup() {
-  local m
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
-    m=${mounted[i]}
-    umount -l "$m" 2>/dev/null || true
-  done
+  local i
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[i]}" 2>/dev/null || true; done
   rm -rf --one-file-system "$sys"
 }
 trap cleanup EXIT
+# mount_in FOLDER MOUNT-ARGUMENTS...: mounts inside the system and remembers it for the cleanup.
+mount_in() {
+  local target=$sys/$1
+  shift
+  mkdir -p "$target"
+  mount "$@" "$target"
+  mounted+=("$target")
+}
 cp -a "$pristine/." "$sys/"
-for fs in proc sys dev dev/pts; do
-  mkdir -p "$sys/$fs"
-  case $fs in
-    proc) mount -t proc proc "$sys/proc" ;;
-    sys) mount -t sysfs sysfs "$sys/sys" ;;
-    dev) mount --bind /dev "$sys/dev" ;;
-    dev/pts) mount -t devpts devpts "$sys/dev/pts" ;;
-  esac
-  mounted+=("$sys/$fs")
-done
+mount_in proc -t proc proc
+mount_in sys -t sysfs sysfs
+mount_in dev --bind /dev
+mount_in dev/pts -t devpts devpts
 cp /etc/resolv.conf "$sys/etc/resolv.conf"
 cp "$deb" "$sys/tmp/tapsy.deb"
 

@@ -43,6 +43,12 @@ protected:
         m_model->setSort(0, Qt::AscendingOrder);
         m_source = std::make_unique<TDataSource>(m_model.get());
     }
+    // The link to the picture field of the current record.
+    void LinkToPicture(TFieldDataLink& Link)
+    {
+        Link.SetFieldName(QStringLiteral("picture"));
+        Link.SetDataSource(m_source.get());
+    }
     void TearDown() override
     {
         m_source.reset();
@@ -118,8 +124,7 @@ TEST_F(DataSourceTest, EditingPostingAndCancelling)
 {
     TFieldDataLink link;
     TLinkLog log;
-    link.SetFieldName(QStringLiteral("picture"));
-    link.SetDataSource(m_source.get());
+    LinkToPicture(link);
     log.Attach(link);
 
     m_source->Edit();
@@ -164,8 +169,7 @@ TEST_F(DataSourceTest, AFieldChangeFromElsewhereIsADataChangeForItsLinks)
 {
     TFieldDataLink link;
     TLinkLog log;
-    link.SetFieldName(QStringLiteral("picture"));
-    link.SetDataSource(m_source.get());
+    LinkToPicture(link);
     log.Attach(link);
     m_source->Edit();
     link.Modified();
@@ -179,8 +183,7 @@ TEST_F(DataSourceTest, InsertingStartsAnEmptyRecordThatPostMakesCurrent)
 {
     TFieldDataLink link;
     TLinkLog log;
-    link.SetFieldName(QStringLiteral("picture"));
-    link.SetDataSource(m_source.get());
+    LinkToPicture(link);
     m_source->Next();
     log.Attach(link);
 
@@ -236,8 +239,7 @@ TEST_F(DataSourceTest, AReadOnlyLinkNeverEdits)
 {
     TFieldDataLink link;
     TLinkLog log;
-    link.SetFieldName(QStringLiteral("picture"));
-    link.SetDataSource(m_source.get());
+    LinkToPicture(link);
     link.SetReadOnly(true);
     log.Attach(link);
     EXPECT_FALSE(link.Edit());
@@ -271,8 +273,7 @@ TEST_F(DataSourceTest, ADataSourceThatGoesAwayLetsGoOfItsLinks)
 {
     TFieldDataLink link;
     TLinkLog log;
-    link.SetFieldName(QStringLiteral("picture"));
-    link.SetDataSource(m_source.get());
+    LinkToPicture(link);
     m_source->Edit();
     log.Attach(link);
     m_source.reset();

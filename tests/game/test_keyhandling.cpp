@@ -11,10 +11,13 @@
 #include "platform/widgets/label.h"
 #include "transition/transitionview.h"
 
+#include "lib/waituntil.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,7 +30,7 @@ namespace {
 
 constexpr TDateTime Millisecond = EncodeTime(0, 0, 0, 1);
 
-// 0.3 s of a 440 Hz tone as a WAV file.
+// A square wave of Milliseconds at +-8000 as a mono WAV file.
 void WriteTone(const fs::path& file, int milliseconds)
 {
     const int rate = 22050;
@@ -61,7 +64,8 @@ protected:
         TBitmap picture(30, 20);
         picture.Bitmap().Fill(RGB(255, 0, 0));
         picture.SaveToFile((m_system / "TapsyData" / "red.bmp").string());
-        WriteTone(m_system / "TapsyData" / "tone.wav", 300);
+        // Longer than any test, so that it still plays whenever a test looks.
+        WriteTone(m_system / "TapsyData" / "tone.wav", 20000);
         std::ofstream(m_system / "TapsyV.ini") << "[VK_A]\r\nDisplay=A\r\nDesc=Apple\r\nPicture=red.bmp\r\nMusic=tone.wav\r\n"
                                                   "[VK_B]\r\nDisplay=B\r\nDesc=Bear\r\nPicture=missing.bmp\r\nMusic=missing.wav\r\n"
                                                   "[VK_C]\r\nDesc=No picture here\r\nPicture=\r\n"
@@ -69,7 +73,7 @@ protected:
         setenv("TAPSY_SYSTEM_DIR", m_system.c_str(), 1);
         // Sound goes to a file, wherever the test runs; the output opens once per process.
         setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", (fs::temp_directory_path() / "tapsy-keyhandling-audio.raw").c_str(), 1);
+        setenv("SDL_DISKAUDIOFILE", DiskFile().c_str(), 1);
         InitProductIdentity();
         QApplication::setQuitOnLastWindowClosed(false);
         Form = std::make_unique<TfrmMain>();
@@ -93,6 +97,19 @@ protected:
     void PressNow(uint16_t key, TShiftState shift = TShiftState()) { Form->FormKeyDown(Form.get(), key, shift); }
     QString Name() const { return Form->findChild<TStaticText*>("m_textKeyName")->Caption(); }
     QString Desc() const { return Form->findChild<TStaticText*>("m_textKeyDesc")->Caption(); }
+
+    // The sound output's file; it starts anew whenever the output opens.
+    static fs::path DiskFile() { return fs::temp_directory_path() / "tapsy-keyhandling-audio.raw"; }
+    // How many samples the disk driver has written so far that are clearly not silence.
+    static long AudibleSamples()
+    {
+        std::ifstream in(DiskFile(), std::ios::binary);
+        long audible = 0;
+        int16_t sample = 0;
+        while (in.read(reinterpret_cast<char*>(&sample), sizeof sample))
+            audible += std::abs(int(sample)) > 4000;
+        return audible;
+    }
 
     TDateTime Clock = Now() + 1.0; // well after the moment the window was made
     std::unique_ptr<TfrmMain> Form;
@@ -171,6 +188,8 @@ TEST_F(KeyHandling, SoundsStartAndAMissingSoundStopsThePrevious)
     ASSERT_TRUE(TMediaPlayer::HasAudioOutput()) << "SDL's disk driver should give an output";
     EXPECT_TRUE(Form->MusicPlaying());
     EXPECT_EQ(Form->MediaPlayer().Mode(), mpPlaying);
+    EXPECT_TRUE(WaitUntil([] { return AudibleSamples() > 0; }))
+        << "the key's sound did not reach the output";
     Press('B'); // its sound is missing: the previous one is closed, nothing new plays
     EXPECT_NE(Form->MediaPlayer().Mode(), mpPlaying);
 }

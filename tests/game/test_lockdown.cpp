@@ -12,8 +12,9 @@
 #include "platform/system/osversion.h"
 #include "platform/system/productidentity.h"
 
+#include "lib/waituntil.h"
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -314,11 +315,8 @@ TEST_F(CloseOrder, ATerminationSignalEndsTheGameWithoutThePassword)
         MakeAndShowForm();
         TakeCalls();
         ASSERT_EQ(raise(signal), 0);
-        QElapsedTimer waited;
-        waited.start();
-        while (Form->isVisible() && waited.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-        EXPECT_FALSE(Form->isVisible()) << signal;
+        EXPECT_TRUE(WaitUntil([&] { return !Form->isVisible(); }))
+            << "signal " << signal << " did not close the game";
         EXPECT_EQ(TakeCalls(),
             (Lines { "_DisableTaskKeys 0 0", "FindWindowA Shell_traywnd", "SystemParametersInfoA 97 0" }))
             << signal;

@@ -5,10 +5,11 @@
 // a private session bus (the test runs under dbus-run-session), and with no such service.
 #include "game/screensaverinhibitor.h"
 
+#include "lib/waituntil.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QElapsedTimer>
 #include <QMutex>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -45,16 +46,6 @@ private:
 };
 
 namespace {
-
-// Runs the event loop until Done or 10 s have passed.
-template <class Done> bool WaitFor(Done done)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
-}
 
 class ScreenSaverInhibitor : public testing::Test {
 protected:
@@ -103,7 +94,7 @@ TEST_F(ScreenSaverInhibitor, HoldsTheScreenSaverOffAndGivesItBack)
     StartService();
     TScreenSaverInhibitor inhibitor;
     inhibitor.Inhibit(QStringLiteral("Tapsy"), QStringLiteral("A child is playing"));
-    ASSERT_TRUE(WaitFor([&] { return inhibitor.Answered(); }));
+    ASSERT_TRUE(WaitUntil([&] { return inhibitor.Answered(); }));
     EXPECT_TRUE(inhibitor.Inhibited());
     inhibitor.Release();
     EXPECT_FALSE(inhibitor.Inhibited());
@@ -117,7 +108,7 @@ TEST_F(ScreenSaverInhibitor, AHoldGrantedAfterTheReleaseIsGivenBackAtOnce)
     TScreenSaverInhibitor inhibitor;
     inhibitor.Inhibit(QStringLiteral("Tapsy"), QStringLiteral("playing"));
     inhibitor.Release(); // before the answer
-    ASSERT_TRUE(WaitFor([&] { return inhibitor.Answered(); }));
+    ASSERT_TRUE(WaitUntil([&] { return inhibitor.Answered(); }));
     EXPECT_FALSE(inhibitor.Inhibited());
     EXPECT_EQ(m_service->Calls(),
         (QStringList { QStringLiteral("Inhibit Tapsy playing"), QStringLiteral("UnInhibit 41") }));
@@ -127,7 +118,7 @@ TEST_F(ScreenSaverInhibitor, WithoutTheServiceNothingIsHeldAndNothingBreaks)
 {
     TScreenSaverInhibitor inhibitor;
     inhibitor.Inhibit(QStringLiteral("Tapsy"), QStringLiteral("playing"));
-    ASSERT_TRUE(WaitFor([&] { return inhibitor.Answered(); }));
+    ASSERT_TRUE(WaitUntil([&] { return inhibitor.Answered(); }));
     EXPECT_FALSE(inhibitor.Inhibited());
     inhibitor.Release();
     EXPECT_FALSE(inhibitor.Inhibited());

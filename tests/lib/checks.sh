@@ -46,14 +46,19 @@ window_of() {
   echo "$wid"
 }
 
-# Waits up to $3 seconds for the text $2 in file $1.
-wait_for_text() {
-  local deadline=$((SECONDS + $3))
-  until grep -q "$2" "$1" 2>/dev/null; do
+# Runs the command after $1 every tenth of a second until it succeeds, at most $1 seconds: for
+# what a window manager, a server or the game does in its own time. Fails when it never did.
+eventually() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
     [ $SECONDS -ge $deadline ] && return 1
     sleep 0.1
   done
 }
+
+# Waits up to $3 seconds for the text $2 in file $1.
+wait_for_text() { eventually "$3" grep -q "$2" "$1" 2>/dev/null; }
 
 # Waits up to $2 seconds for process $1 to end and sets code to its exit code, or to "running"
 # and ends it with signal $3 (TERM when not given). Not in a subshell: only the shell that

@@ -498,7 +498,7 @@ TEST(TransitionViewEngine, ManualModeIsDrivenByTheApplication)
 TEST(TransitionViewEngine, DestroyingTheViewMidTransitionFiresNothing)
 {
     auto view = std::make_unique<TTransitionView>();
-    view->SetDelay(1);
+    view->SetDelay(100); // a hundred frames of 100 ms: surely still running when it goes
     view->SetStep(1);
     int ends = 0;
     view->OnComplete = [&](QObject*) { ++ends; };
@@ -507,6 +507,7 @@ TEST(TransitionViewEngine, DestroyingTheViewMidTransitionFiresNothing)
     view->show();
     view->Execute();
     QApplication::processEvents();
+    ASSERT_TRUE(view->Busy());
     view.reset();
     QApplication::processEvents(); // messages posted before the end find no view
     EXPECT_EQ(ends, 0);

@@ -23,10 +23,25 @@ pristine=${TAPSY_DEB_ROOT:-$root/build/deb12-pristine}
 [ -f "$deb" ] || { echo "$0: no package; build one: cd build && cpack -G DEB" >&2; exit 2; }
 command -v debootstrap > /dev/null || { echo "$0: debootstrap is not installed (apt-get install debootstrap)" >&2; exit 2; }
 
+# The Debian 12 mirror this machine's own apt uses (a one-line or a deb822 sources file).
+apt_mirror() {
+  {
+    sed -n -E 's/^deb(\s+\[[^]]*\])?\s+(\S+)\s+bookworm\s.*/\2/p' /etc/apt/sources.list \
+      /etc/apt/sources.list.d/*.list 2>/dev/null
+    awk 'BEGIN { RS = "" }
+      /(^|\n)Types:[^\n]*deb( |\n|$)/ && /(^|\n)Suites:[^\n]*bookworm( |\n|$)/ &&
+        match($0, /(^|\n)URIs:[ \t]*[^ \t\n]+/) {
+        uri = substr($0, RSTART, RLENGTH); sub(/^\n?URIs:[ \t]*/, "", uri); print uri
+      }' /etc/apt/sources.list.d/*.sources 2>/dev/null
+  } | head -n 1
+}
+
 if [ ! -f "$pristine/.bootstrapped" ]; then
-  echo "== bootstrapping Debian 12 (minbase) into $pristine"
+  mirror=$(apt_mirror)
+  [ -n "$mirror" ] || { echo "$0: this machine's apt sources name no Debian 12 (bookworm) mirror" >&2; exit 2; }
+  echo "== bootstrapping Debian 12 (minbase) into $pristine from $mirror"
   rm -rf "$pristine"
-  debootstrap --variant=minbase bookworm "$pristine" http://deb.debian.org/debian > "$pristine.log" 2>&1 ||
+  debootstrap --variant=minbase bookworm "$pristine" "$mirror" > "$pristine.log" 2>&1 ||
     { tail -n 20 "$pristine.log" >&2; exit 1; }
   touch "$pristine/.bootstrapped"
 fi
@@ -83,11 +98,28 @@ command=$(sed -n "s/^Exec=//p" /usr/share/applications/tapsy.desktop | head -n 1
 echo "menu entry runs: $command"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/tmp/sound.raw $command > /tmp/game.log 2>&1 &
 game=$!
-for _ in $(seq 100); do xdotool search --name Tapsy > /dev/null 2>&1 && break; sleep 0.1; done
-sleep 2
+# eventually SECONDS COMMAND...: the command, every tenth of a second, until it succeeds.
+eventually() {
+  tenths=$(($1 * 10))
+  shift
+  until "$@"; do
+    tenths=$((tenths - 1))
+    [ "$tenths" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+# Keys reach the game once it holds the keyboard.
+eventually 30 grep -q "The keyboard is grabbed for the game window" /tmp/game.log ||
+  echo "the game never said that it holds the keyboard"
 xdotool key a
-sleep 2.5
-import -window root /tmp/shot.png
+# A black or blank screen has a handful of colours; the game with a key's picture has thousands.
+shows_picture() {
+  import -window root /tmp/shot.png 2> /dev/null && [ "$(identify -format %k /tmp/shot.png)" -ge 500 ]
+}
+eventually 30 shows_picture || echo "the key's picture never showed"
+# The sound reached SDL's disk driver: some byte of its file is not silence.
+sounds() { [ -n "$(tr -d '\000' < /tmp/sound.raw 2> /dev/null | head -c 1)" ]; }
+eventually 30 sounds || echo "the key's sound never reached the sound output"
 xdotool key ctrl+alt+q
 code=timeout
 for _ in $(seq 100); do
@@ -97,7 +129,6 @@ done
 [ "$code" = timeout ] && kill "$game"
 kill "$xvfb"
 echo "exit code after Ctrl+Alt+Q: $code"
-# A black or blank screen has a handful of colours; the game with a key's picture has thousands.
 colours=$(identify -format %k /tmp/shot.png)
 echo "colours on the screen: $colours"
 [ "$code" = 0 ] && [ "$colours" -ge 500 ]

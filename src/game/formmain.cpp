@@ -326,8 +326,9 @@ void TfrmMain::FormKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift)
             m_transitionView->Picture().LoadFromFile(KeyDataFilePath(systemDir, content.Picture).string());
             m_transitionView->SetStyle(int((GameRandom.Draw() % 10000) % 171 + 1));
             m_transitionView->Execute();
-        } catch (const Exception&) {
+        } catch (const Exception& error) {
             // A missing or unreadable picture leaves the view as it is; the key still counts.
+            DebugLog("The key's picture is left out: " + error.Message());
         }
     }
 
@@ -346,8 +347,9 @@ void TfrmMain::StartSound(const std::filesystem::path& File)
         m_MediaPlayer->Open();
         m_MediaPlayer->Play();
         m_musicPlaying = true;
-    } catch (const Exception&) {
+    } catch (const Exception& error) {
         // A sound that cannot play is left out; the picture and the name still change.
+        DebugLog("The key's sound is left out: " + error.Message());
     }
 }
 

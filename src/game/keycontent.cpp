@@ -2,8 +2,17 @@
 // Copyright (c) 2026 The Tapsy developers
 #include "game/keycontent.h"
 
+#include "platform/system/debuglog.h"
+#include "platform/system/exception.h"
 #include "platform/system/profile.h"
+#include "platform/system/regularfile.h"
 #include "platform/system/systemdirectory.h"
+
+#include <cstdint>
+#include <ctime>
+#include <system_error>
+#include <unordered_map>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -12,13 +21,41 @@ fs::path KeyContentFilePath(const fs::path& SystemDir)
     return FindPathIgnoringCase(SystemDir, "TapsyV.ini");
 }
 
-TKeyContent ReadKeyContent(const fs::path& ContentFile, std::string_view Section)
+namespace {
+
+// Far beyond any real content file; a larger one reads as missing.
+constexpr size_t MaxContentBytes = size_t(1) << 30;
+
+int64_t RealTimeNs()
 {
-    // One read of the file serves the four values and their fallbacks, so an edit between
-    // two of them cannot mix old and new content within one press.
-    const std::string text = ReadProfileText(ContentFile);
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// The content file as last read, and the keys looked up in it. A file whose identity (device,
+// inode, size, modification and change times) is unchanged is not read again, so a huge file
+// costs its read once while an edit still shows at the next key. A file changed within the
+// last second before its read is not trusted to that: the file system's clock may be too
+// coarse to tell that edit from a later one of the same size.
+struct TContentCache {
+    fs::path File;
+    TFileIdentity Identity;
+    bool Trusted = false;
+    std::string Text;
+    std::unordered_map<std::string, TKeyContent> Keys; // by the section name asked for
+};
+
+TContentCache& Cache()
+{
+    static TContentCache cache; // the user-interface thread's
+    return cache;
+}
+
+TKeyContent LookUp(std::string_view Text, std::string_view Section)
+{
     auto read = [&](std::string_view section, std::string_view key) {
-        return ProfileStringFromText(text, section, key, "", KeyContentValueSize);
+        return ProfileStringFromText(Text, section, key, "", KeyContentValueSize);
     };
     TKeyContent content;
     content.Display = read(Section, "Display");
@@ -29,6 +66,44 @@ TKeyContent ReadKeyContent(const fs::path& ContentFile, std::string_view Section
     content.Music = read(Section, "Music");
     if (content.Music.empty())
         content.Music = read(OtherKeySection, "Music");
+    return content;
+}
+
+} // namespace
+
+TKeyContent ReadKeyContent(const fs::path& ContentFile, std::string_view Section)
+{
+    TContentCache& cache = Cache();
+    const TFileIdentity now = RegularFileIdentity(ContentFile.string());
+    if (!(cache.Trusted && cache.File == ContentFile && cache.Identity == now)) {
+        cache = TContentCache();
+        const int64_t readAt = RealTimeNs();
+        try {
+            TFileIdentity identity;
+            const std::vector<uint8_t> bytes
+                = ReadRegularFile(ContentFile.string(), MaxContentBytes, FileReadTimeout, &identity);
+            cache.Text = DecodeProfileText(std::string(bytes.begin(), bytes.end()));
+            cache.File = ContentFile;
+            cache.Identity = identity;
+            constexpr int64_t coarseClockNs = 1000000000;
+            cache.Trusted = identity.ModifiedNs < readAt - coarseClockNs
+                && identity.ChangedNs < readAt - coarseClockNs;
+        } catch (const Exception& error) {
+            // Missing, not a plain file or not readable in time: every value reads as empty.
+            std::error_code missing;
+            if (fs::exists(ContentFile, missing))
+                DebugLog("The key content file is not read: " + error.Message());
+        }
+    }
+    // One text serves the four values and their fallbacks, so an edit between two of them
+    // cannot mix old and new content within one press.
+    const std::string key(Section);
+    const auto found = cache.Keys.find(key);
+    if (found != cache.Keys.end())
+        return found->second;
+    TKeyContent content = LookUp(cache.Text, Section);
+    if (cache.Trusted)
+        cache.Keys.emplace(key, content);
     return content;
 }
 

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // What one key press shows and plays: four values of the key content file "TapsyV.ini" in the
-// system directory, read afresh at every press, and the files they name in "TapsyData".
+// system directory, as the file is at every press, and the files they name in "TapsyData".
 #pragma once
 
 #include <QString>
@@ -29,7 +29,9 @@ std::filesystem::path KeyContentFilePath(const std::filesystem::path& SystemDir)
 
 // "Display", "Desc", "Picture" and "Music" of Section in the file, read once; an empty
 // "Picture" or "Music" takes the value of "Other_Key". A missing file, section or key reads as
-// empty. "Display" and "Desc" never fall back.
+// empty. "Display" and "Desc" never fall back. The file's text is kept while the file stays
+// unchanged, so every press sees the file as it is now without reading an unchanged one again;
+// a FIFO, a device or a file that does not answer within a few seconds reads as missing.
 TKeyContent ReadKeyContent(const std::filesystem::path& ContentFile, std::string_view Section);
 
 // The file a "Picture" or "Music" value names in the data folder "TapsyData" of the system

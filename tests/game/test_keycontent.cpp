@@ -4,9 +4,13 @@
 #include "game/keytable.h"
 
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -103,6 +107,61 @@ TEST_F(KeyContent, MissingFileReadsEmptyAndAnEditCountsAtTheNextRead)
     content = ReadKeyContent(ContentFile(), "VK_A");
     EXPECT_EQ(content.Desc, "Ant");
     EXPECT_EQ(content.Picture, "");
+}
+
+// Bytes the process has read through read() and its kin so far.
+long long BytesReadByProcess()
+{
+    std::ifstream io("/proc/self/io");
+    std::string name;
+    long long value = 0;
+    while (io >> name >> value)
+        if (name == "rchar:")
+            return value;
+    return -1;
+}
+
+TEST_F(KeyContent, AnUnchangedFileIsReadOnceAndEveryEditShows)
+{
+    // A big file, older than the file system's clock can blur: its identity can be trusted.
+    const std::string padding(4 << 20, ';');
+    WriteContent("[VK_A]\nDesc=Apple\n" + padding + "\n[VK_B]\nDesc=Bear\n");
+    usleep(1100000);
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Apple");
+    const long long before = BytesReadByProcess();
+    ASSERT_GE(before, 0) << "no /proc/self/io";
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Apple");
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_B").Desc, "Bear");
+    EXPECT_LT(BytesReadByProcess() - before, 1 << 20) << "the unchanged file was read again";
+
+    // An edit of the same size that puts the old modification time back still shows.
+    struct stat info {};
+    ASSERT_EQ(stat(ContentFile().c_str(), &info), 0);
+    {
+        std::fstream file(ContentFile(), std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(12);
+        file << "Acorn";
+    }
+    const timespec times[2] = { info.st_atim, info.st_mtim };
+    ASSERT_EQ(utimensat(AT_FDCWD, ContentFile().c_str(), times, 0), 0);
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Acorn");
+
+    // Two edits of the same size in quick succession, as a script makes them: each shows.
+    WriteContent("[VK_A]\nDesc=Bee\n");
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Bee");
+    WriteContent("[VK_A]\nDesc=Bat\n");
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Bat");
+}
+
+TEST_F(KeyContent, AContentFileThatIsNoPlainFileReadsAsMissingAtOnce)
+{
+    WriteContent(Example);
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Apple");
+    // A FIFO without a writer in its place: opening it for reading would wait for ever.
+    fs::remove(Dir() / "TapsyV.ini");
+    ASSERT_EQ(mkfifo((Dir() / "TapsyV.ini").c_str(), 0600), 0);
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "");
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Picture, "");
 }
 
 TEST_F(KeyContent, ValuesAreCutTo254Characters)

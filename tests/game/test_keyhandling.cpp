@@ -23,6 +23,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -214,7 +217,14 @@ TEST_F(KeyHandling, TheIdleDemoPressesOnlyCapitalLetters)
 TEST_F(KeyHandling, HostileContentStillShowsEveryKeysNameAndDescription)
 {
     // A corrupt JPEG, a JPEG whose header claims 60000 x 60000 pixels, a missing picture and a
-    // missing sound, in a content file with 10,000 other sections and 5 MB of junk lines.
+    // missing sound, FIFOs without a writer and a device that never ends as pictures and sounds,
+    // in a content file with 10,000 other sections and 5 MB of junk lines.
+    // A press that hangs on a file ends the test process instead of waiting for ever.
+    alarm(120);
+    ASSERT_EQ(mkfifo((m_system / "TapsyData" / "fifo.bmp").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((m_system / "TapsyData" / "fifo.wav").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", m_system / "TapsyData" / "zero.jpg");
+    fs::create_symlink("/dev/zero", m_system / "TapsyData" / "zero.ogg");
     std::ofstream(m_system / "TapsyData" / "corrupt.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0 not really a JPEG";
     {
         std::string huge = "\xFF\xD8";
@@ -231,14 +241,29 @@ TEST_F(KeyHandling, HostileContentStillShowsEveryKeysNameAndDescription)
             ini << junk << (i % 7 ? "\n" : "=\r\n[") << "\xC3\x28\xFF";
         ini << "\n[VK_A]\nDisplay=A\nDesc=Corrupt\nPicture=corrupt.jpg\nMusic=nothing.ogg\n"
                "[VK_B]\nDisplay=B\nDesc=Huge\nPicture=huge.jpg\nMusic=corrupt.jpg\n"
-               "[VK_C]\nDisplay=C\nDesc=Missing\nPicture=missing.jpg\n";
+               "[VK_C]\nDisplay=C\nDesc=Missing\nPicture=missing.jpg\n"
+               "[VK_D]\nDisplay=D\nDesc=Fifo\nPicture=fifo.bmp\nMusic=fifo.wav\n"
+               "[VK_E]\nDisplay=E\nDesc=Endless\nPicture=zero.jpg\nMusic=zero.ogg\n";
     }
-    const std::pair<uint16_t, const char*> keys[] = { { 'A', "Corrupt" }, { 'B', "Huge" }, { 'C', "Missing" } };
+    testing::internal::CaptureStderr();
+    const std::pair<uint16_t, const char*> keys[]
+        = { { 'A', "Corrupt" }, { 'B', "Huge" }, { 'C', "Missing" }, { 'D', "Fifo" }, { 'E', "Endless" } };
     for (auto [key, desc] : keys) {
         Press(key);
         EXPECT_EQ(Name(), QString(QChar(key)));
         EXPECT_EQ(Desc(), QString::fromLatin1(desc));
         EXPECT_FALSE(Form->TransitionView().Busy());
         EXPECT_TRUE(Form->TransitionView().ScreenBitmap().Empty()); // no picture ever loaded
+        EXPECT_NE(Form->MediaPlayer().Mode(), mpPlaying);
+    }
+    const std::string trace = testing::internal::GetCapturedStderr();
+    alarm(0);
+    // Each file left out is named in a line of the trace that says so.
+    for (const char* file : { "fifo.bmp", "fifo.wav", "zero.jpg", "zero.ogg" }) {
+        std::istringstream lines(trace);
+        bool said = false;
+        for (std::string line; std::getline(lines, line);)
+            said |= line.find("is left out: ") != std::string::npos && line.find(file) != std::string::npos;
+        EXPECT_TRUE(said) << file << " is not said to be left out in the trace:\n" << trace;
     }
 }

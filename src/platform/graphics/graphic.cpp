@@ -4,6 +4,7 @@
 #include "platform/graphics/graphicprivate.h"
 
 #include "platform/system/exception.h"
+#include "platform/system/regularfile.h"
 
 #include <QByteArray>
 #include <QSaveFile>
@@ -11,10 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <istream>
 #include <sstream>
 #include <streambuf>
@@ -157,14 +155,7 @@ std::vector<uint8_t> ReadPictureData(std::istream& stream)
 
 std::vector<uint8_t> ReadPictureFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw Exception("Cannot open file \"" + path + "\": " + std::strerror(errno));
-    // A directory opens like a file here, and only fails on reading.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw Exception("Cannot open file \"" + path + "\": " + std::strerror(EISDIR));
-    return ReadPictureData(file);
+    return ReadRegularFile(path, MaxPictureDataBytes);
 }
 
 void WritePictureFile(const std::string& path, const std::string& bytes)

@@ -82,7 +82,9 @@ protected:
 // Reads the rest of a stream, at most MaxPictureDataBytes; EInvalidGraphic when it is longer or
 // cannot be read.
 std::vector<uint8_t> ReadPictureData(std::istream& stream);
-// Reads a whole file; Exception naming the file when it cannot be opened or read.
+// Reads a whole regular file, at most MaxPictureDataBytes, waiting at most FileReadTimeout for
+// it; Exception naming the file when it cannot be opened or read, is a FIFO or a device, is
+// larger, or does not answer in time.
 std::vector<uint8_t> ReadPictureFile(const std::string& path);
 // Replaces the file atomically, so a failed write never leaves half a picture behind.
 void WritePictureFile(const std::string& path, const std::string& bytes);

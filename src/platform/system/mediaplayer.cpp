@@ -5,10 +5,12 @@
 #include "platform/system/crossthreadevent.h"
 #include "platform/system/debuglog.h"
 #include "platform/system/exception.h"
+#include "platform/system/regularfile.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <chrono>
@@ -23,6 +25,35 @@ constexpr int ErrFileNotFound = 275;
 constexpr int ErrCannotLoad = 266; // no format that can play the file
 constexpr int ErrNotOpen = 263;
 constexpr int ErrCannotPlay = 298;
+
+// Far beyond a key's sound; a larger file is refused rather than read into memory.
+constexpr size_t MaxSoundBytes = size_t(128) << 20;
+
+// The format a file's extension names, as SDL_mixer itself takes it from a file name; others
+// are recognised by their first bytes.
+Mix_MusicType MusicTypeOf(const QString& fileName)
+{
+    const QString extension = QFileInfo(fileName).suffix().toUpper();
+    static const struct {
+        const char* Extensions[21];
+        Mix_MusicType Type;
+    } types[] = {
+        { { "WAV", "WAVE" }, MUS_WAV },
+        { { "MID", "MIDI", "KAR" }, MUS_MID },
+        { { "OGG" }, MUS_OGG },
+        { { "OPUS" }, MUS_OPUS },
+        { { "FLAC" }, MUS_FLAC },
+        { { "MPG", "MPEG", "MP3", "MAD" }, MUS_MP3 },
+        { { "669", "AMF", "AMS", "DBM", "DSM", "FAR", "IT", "MED", "MDL", "MOD", "MOL", "MTM",
+              "NST", "OKT", "PTM", "S3M", "STM", "ULT", "UMX", "WOW", "XM" },
+            MUS_MOD },
+    };
+    for (const auto& type : types)
+        for (const char* name : type.Extensions)
+            if (name && extension == QLatin1String(name))
+                return type.Type;
+    return MUS_NONE;
+}
 
 const QEvent::Type PlayEndedType = QEvent::Type(QEvent::registerEventType());
 const QEvent::Type NotificationType = QEvent::Type(QEvent::registerEventType());
@@ -222,6 +253,7 @@ void TMediaPlayer::FreeMusic() noexcept
         Mix_FreeMusic(m_music);
         m_music = nullptr;
     }
+    m_musicData = {};
 }
 
 void TMediaPlayer::Open()
@@ -240,11 +272,26 @@ void TMediaPlayer::Open()
             QStringLiteral("Cannot find the sound file \"%1\".").arg(m_fileName));
         throw EMCIDeviceError(m_errorMessage.toStdString());
     }
-    m_music = Mix_LoadMUS(path.constData());
-    if (!m_music) {
+    // Read whole and bounded here: a FIFO, a device or a stuck disk must not hang the caller,
+    // nor SDL's audio thread later.
+    try {
+        m_musicData = ReadRegularFile(path.toStdString(), MaxSoundBytes);
+    } catch (const Exception& error) {
         Fail(ErrCannotLoad,
             QStringLiteral("The sound file \"%1\" cannot be played: %2")
-                .arg(m_fileName, QString::fromUtf8(Mix_GetError())));
+                .arg(m_fileName, QString::fromStdString(error.Message())));
+        throw EMCIDeviceError(m_errorMessage.toStdString());
+    }
+    SDL_RWops* source = m_musicData.empty()
+        ? nullptr
+        : SDL_RWFromConstMem(m_musicData.data(), int(m_musicData.size()));
+    m_music = source ? Mix_LoadMUSType_RW(source, MusicTypeOf(m_fileName), SDL_TRUE) : nullptr;
+    if (!m_music) {
+        const QString reason = m_musicData.empty() ? QStringLiteral("the file is empty")
+                                                   : QString::fromUtf8(Mix_GetError());
+        m_musicData.clear();
+        Fail(ErrCannotLoad,
+            QStringLiteral("The sound file \"%1\" cannot be played: %2").arg(m_fileName, reason));
         throw EMCIDeviceError(m_errorMessage.toStdString());
     }
     Succeed();

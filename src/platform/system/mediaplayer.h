@@ -20,6 +20,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 struct _Mix_Music;
 
@@ -64,8 +65,9 @@ public:
     TMPNotifyValues NotifyValue() const { return m_notifyValue; }
 
     // Closes the open device, then opens one for FileName. Raises EMCIDeviceError with the
-    // reason when the file cannot be opened (missing, no format that can play it, no sound
-    // device); the previous device is closed all the same.
+    // reason when the file cannot be opened (missing, not a regular file, not read within a few
+    // seconds, no format that can play it, no sound device); the previous device is closed all
+    // the same.
     void Open();
     // Plays the open file from its start to its end and returns at once (unless Wait).
     // Raises nothing: a failure is kept for Error and ErrorMessage.
@@ -110,6 +112,9 @@ private:
     TMPNotifyValues m_notifyValue = nvSuccessful;
 
     _Mix_Music* m_music = nullptr; // the open device
+    // The whole file, read when it opened: SDL_mixer reads from it while the sound plays, so
+    // the audio thread never waits on a file.
+    std::vector<uint8_t> m_musicData;
     uint64_t m_playNumber = 0; // the play this player started last; 0 before any
     bool m_playNotifies = false; // whether that play still owes a notification
     int m_error = 0;

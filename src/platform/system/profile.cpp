@@ -2,13 +2,17 @@
 // Copyright (c) 2026 The Tapsy developers
 #include "platform/system/profile.h"
 
+#include "platform/system/exception.h"
+#include "platform/system/regularfile.h"
 #include "platform/system/sametext.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <cstdint>
+#include <vector>
 
 namespace {
+
+// Far beyond any real profile; a larger file is read as missing rather than filling memory.
+constexpr size_t MaxProfileBytes = size_t(1) << 30;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 
@@ -142,17 +146,14 @@ std::string ProfileStringFromText(std::string_view Text, std::string_view AppNam
 
 std::string ReadProfileText(const std::filesystem::path& FileName)
 {
-    // A FIFO or a device by that name would block or never end; only plain files are read.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(FileName, error))
+    // A FIFO, a device or a stuck disk must not hang the caller: only plain files are read, and
+    // only for a bounded time.
+    try {
+        const std::vector<uint8_t> bytes = ReadRegularFile(FileName.string(), MaxProfileBytes);
+        return DecodeProfileText(std::string(bytes.begin(), bytes.end()));
+    } catch (const Exception&) {
         return std::string();
-    std::ifstream file(FileName, std::ios::binary);
-    if (!file)
-        return std::string();
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return std::string();
-    return DecodeProfileText(std::move(text));
+    }
 }
 
 std::string DecodeProfileText(std::string Bytes)

@@ -4,7 +4,13 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 #include <vector>
 
 struct TServerKeys::TSaved {
@@ -67,17 +73,140 @@ private:
     XErrorHandler m_before;
 };
 
+Display* OpenXkbDisplay(const std::string& DisplayName)
+{
+    int event = 0, error = 0, reason = 0;
+    int major = XkbMajorVersion, minor = XkbMinorVersion;
+    return XkbOpenDisplay(DisplayName.c_str(), &event, &error, &major, &minor, &reason);
+}
+
+// One line per action: key, index, symbol, and the action's bytes in hexadecimal.
+bool WriteState(const std::string& Path, const std::vector<TServerKeys::TSaved>& Entries);
+std::vector<TServerKeys::TSaved> ReadState(const std::string& Path, bool& Found);
+
 } // namespace
+
+namespace {
+
+bool WriteState(const std::string& Path, const std::vector<TServerKeys::TSaved>& Entries)
+{
+    // Written whole under another name, then renamed: a crash never leaves half a list.
+    const std::string temporary = Path + ".new";
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        for (const TServerKeys::TSaved& entry : Entries) {
+            unsigned char bytes[sizeof(XkbAction)];
+            std::memcpy(bytes, &entry.Action, sizeof bytes);
+            out << entry.Key << ' ' << entry.Index << ' ' << entry.Symbol << ' ';
+            char hex[3];
+            for (const unsigned char byte : bytes) {
+                std::snprintf(hex, sizeof hex, "%02x", byte);
+                out << hex;
+            }
+            out << '\n';
+        }
+        if (!out.flush())
+            return false;
+    }
+    return std::rename(temporary.c_str(), Path.c_str()) == 0;
+}
+
+std::vector<TServerKeys::TSaved> ReadState(const std::string& Path, bool& Found)
+{
+    std::vector<TServerKeys::TSaved> entries;
+    std::ifstream in(Path);
+    Found = bool(in);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        TServerKeys::TSaved entry {};
+        std::string hex;
+        if (!(fields >> entry.Key >> entry.Index >> entry.Symbol >> hex) || hex.size() != 2 * sizeof(XkbAction))
+            continue;
+        unsigned char bytes[sizeof(XkbAction)];
+        for (size_t i = 0; i < sizeof bytes; ++i)
+            bytes[i] = static_cast<unsigned char>(std::strtoul(hex.substr(2 * i, 2).c_str(), nullptr, 16));
+        std::memcpy(&entry.Action, bytes, sizeof bytes);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// Puts the saved actions back where the map still has the same symbols and no action.
+void PutBack(Display* Display, const std::vector<TServerKeys::TSaved>& Entries)
+{
+    if (Entries.empty())
+        return;
+    XkbDescPtr xkb = XkbGetMap(Display, MapParts, XkbUseCoreKbd);
+    if (!xkb)
+        return;
+    int first = xkb->max_key_code, last = xkb->min_key_code;
+    for (const TServerKeys::TSaved& entry : Entries) {
+        if (entry.Key < xkb->min_key_code || entry.Key > xkb->max_key_code || !XkbKeyHasActions(xkb, entry.Key)
+            || entry.Index < 0 || entry.Index >= XkbKeyNumActions(xkb, entry.Key))
+            continue;
+        // A map loaded meanwhile is left as it came.
+        if (XkbKeySymsPtr(xkb, entry.Key)[entry.Index] != entry.Symbol)
+            continue;
+        XkbAction& action = XkbKeyActionsPtr(xkb, entry.Key)[entry.Index];
+        if (action.type == XkbSA_NoAction)
+            action = entry.Action;
+        first = std::min(first, entry.Key);
+        last = std::max(last, entry.Key);
+    }
+    SendActions(Display, xkb, first, last);
+    XkbFreeKeyboard(xkb, 0, True);
+}
+
+} // namespace
+
+std::string TServerKeys::StateFile(const std::string& DisplayName)
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string folder = runtime && *runtime ? runtime : "/tmp";
+    std::string display = DisplayName;
+    for (char& c : display)
+        if (c == '/' || c == ':')
+            c = '_';
+    return folder + "/tapsy-serverkeys-" + std::to_string(getuid()) + "-" + display;
+}
+
+bool TServerKeys::RestoreFromStateFile(const std::string& DisplayName)
+{
+    const std::string path = StateFile(DisplayName);
+    bool found = false;
+    const std::vector<TSaved> entries = ReadState(path, found);
+    if (!found) {
+        Message = "No keys of an earlier run are left out.";
+        return false;
+    }
+    TErrorTrap trap;
+    Display* display = OpenXkbDisplay(DisplayName);
+    if (!display) {
+        Message = "The X server \"" + DisplayName + "\" is gone; its keys need nothing.";
+        std::remove(path.c_str());
+        return false;
+    }
+    PutBack(display, entries);
+    XSync(display, False);
+    XCloseDisplay(display);
+    std::remove(path.c_str());
+    Message = "The X server's own keys are back: " + std::to_string(entries.size())
+        + " actions that a run which could not end well left out.";
+    return LastError == 0;
+}
 
 int TServerKeys::DisabledCount() const { return m_saved ? int(m_saved->Entries.size()) : 0; }
 
 bool TServerKeys::Disable(const std::string& DisplayName)
 {
     Restore();
+    // What an earlier run could not put back is the server's real set: back with it first.
+    std::string earlier;
+    if (RestoreFromStateFile(DisplayName))
+        earlier = Message + " ";
     TErrorTrap trap;
-    int event = 0, error = 0, reason = 0;
-    int major = XkbMajorVersion, minor = XkbMinorVersion;
-    Display* display = XkbOpenDisplay(DisplayName.c_str(), &event, &error, &major, &minor, &reason);
+    Display* display = OpenXkbDisplay(DisplayName);
     if (!display) {
         Message = "The X server's keyboard map cannot be changed (no XKB on \"" + DisplayName
             + "\"): Ctrl+Alt+F-keys and Ctrl+Alt+Backspace stay as the server has them.";
@@ -115,8 +244,11 @@ bool TServerKeys::Disable(const std::string& DisplayName)
     }
     m_display = display;
     m_saved = saved;
-    Message = "The X server's own keys are off: " + std::to_string(saved->Entries.size())
-        + " actions taken out of the keyboard map.";
+    m_stateFile = StateFile(DisplayName);
+    const bool stored = WriteState(m_stateFile, saved->Entries);
+    Message = earlier + "The X server's own keys are off: " + std::to_string(saved->Entries.size())
+        + " actions taken out of the keyboard map."
+        + (stored ? "" : " (They could not be saved in " + m_stateFile + ".)");
     return true;
 }
 
@@ -126,28 +258,13 @@ void TServerKeys::Restore()
         return;
     Display* display = AsDisplay(m_display);
     TErrorTrap trap;
-    if (!m_saved->Entries.empty()) {
-        if (XkbDescPtr xkb = XkbGetMap(display, MapParts, XkbUseCoreKbd)) {
-            for (const TSaved& entry : m_saved->Entries) {
-                if (entry.Key < xkb->min_key_code || entry.Key > xkb->max_key_code
-                    || !XkbKeyHasActions(xkb, entry.Key) || entry.Index >= XkbKeyNumActions(xkb, entry.Key))
-                    continue;
-                // A map loaded meanwhile is left as it came.
-                if (XkbKeySymsPtr(xkb, entry.Key)[entry.Index] != entry.Symbol)
-                    continue;
-                XkbAction& action = XkbKeyActionsPtr(xkb, entry.Key)[entry.Index];
-                if (action.type == XkbSA_NoAction)
-                    action = entry.Action;
-            }
-            SendActions(display, xkb, m_saved->Entries.front().Key, m_saved->Entries.back().Key);
-            XkbFreeKeyboard(xkb, 0, True);
-        }
-    }
+    PutBack(display, m_saved->Entries);
     XSync(display, False);
     XCloseDisplay(display);
     m_display = nullptr;
     delete m_saved;
     m_saved = nullptr;
+    std::remove(m_stateFile.c_str());
     Message = LastError == 0 ? std::string("The X server's own keys are back.")
                              : "The X server refused the restored keyboard map (error " + std::to_string(LastError) + ").";
 }

@@ -21,8 +21,16 @@
 #include <QTimer>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // From Xlib, whose macros would clash with Qt's names; Display comes with Qt's native interface.
 extern "C" char* XDisplayString(Display* Display);
@@ -54,6 +62,80 @@ std::string X11DisplayName()
     return qEnvironmentVariable("DISPLAY").toStdString();
 }
 
+// The guardian process (guardian.cpp) while the server's keys are out: it hears the game's
+// heartbeat and puts the keys back when the game dies or its user-interface thread hangs.
+class TGuardian {
+public:
+    // Starts it for display DisplayName; says in the trace what happened.
+    void Start(const std::string& DisplayName)
+    {
+        Stop();
+        Dl_info self {};
+        if (!dladdr(reinterpret_cast<void*>(&DisableTaskKeys), &self) || !self.dli_fname) {
+            DebugLog("No guardian: the hook library cannot tell where it is.");
+            return;
+        }
+        std::string program = self.dli_fname;
+        program = program.substr(0, program.rfind('/') + 1) + "tapsy-guardian";
+        // A socket rather than a pipe: a guardian that is gone must not end the game by SIGPIPE.
+        int ends[2];
+        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+            DebugLog("No guardian: no socket for its heartbeat.");
+            return;
+        }
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_adddup2(&files, ends[0], 3);
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        // A session of its own: a Ctrl+C or hang-up meant for the game does not reach it.
+        sigset_t none;
+        sigemptyset(&none);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
+        const std::string pid = std::to_string(getpid());
+        char* arguments[] = { program.data(), const_cast<char*>(pid.c_str()),
+            const_cast<char*>(DisplayName.c_str()), nullptr };
+        pid_t guardian = 0;
+        const int failed = posix_spawn(&guardian, program.c_str(), &files, &attributes, arguments, environ);
+        posix_spawnattr_destroy(&attributes);
+        posix_spawn_file_actions_destroy(&files);
+        close(ends[0]);
+        if (failed) {
+            close(ends[1]);
+            DebugLog(QStringLiteral("No guardian (%1: %2): the X server's keys come back only when the game ends well.")
+                         .arg(QString::fromStdString(program), QString::fromLocal8Bit(strerror(failed))));
+            return;
+        }
+        m_pid = guardian;
+        m_heartbeat = ends[1];
+        DebugLog(QStringLiteral("A guardian (process %1) gives the keys back if the game dies or hangs.").arg(guardian));
+    }
+
+    void Beat() const
+    {
+        // Never blocks (a guardian that stopped reading) nor raises SIGPIPE (one that is gone).
+        if (m_heartbeat >= 0)
+            [[maybe_unused]] const ssize_t sent = send(m_heartbeat, "", 1, MSG_DONTWAIT | MSG_NOSIGNAL);
+    }
+
+    // After the keys are back: the closed socket ends the guardian, which finds nothing to do.
+    void Stop()
+    {
+        if (m_heartbeat < 0)
+            return;
+        close(m_heartbeat);
+        m_heartbeat = -1;
+        for (int tries = 0; tries < 100 && waitpid(m_pid, nullptr, WNOHANG) == 0; ++tries)
+            usleep(10000);
+        m_pid = -1;
+    }
+
+private:
+    int m_heartbeat = -1;
+    pid_t m_pid = -1;
+};
+
 bool CanTakeKeyboard(const QWindow* Window)
 {
     const Qt::WindowType type = Window->type();
@@ -66,7 +148,10 @@ public:
     TKeyboardLock()
     {
         m_timer.setInterval(GrabCheckMs);
-        connect(&m_timer, &QTimer::timeout, this, [this] { Grab(); });
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            m_guardian.Beat(); // from the user-interface thread: it beats only while that turns
+            Grab();
+        });
     }
 
     void Lock()
@@ -88,6 +173,8 @@ public:
             }
             ServerKeys->Disable(X11DisplayName());
             DebugLog(QString::fromStdString(ServerKeys->Message));
+            if (ServerKeys->Disabled())
+                m_guardian.Start(X11DisplayName());
         }
         qGuiApp->installEventFilter(this);
         m_timer.start();
@@ -112,6 +199,7 @@ public:
             ServerKeys->Restore();
             DebugLog(QString::fromStdString(ServerKeys->Message));
         }
+        m_guardian.Stop();
     }
 
 protected:
@@ -183,6 +271,7 @@ private:
     bool m_x11 = false;
     bool m_wayland = false;
     TShortcutsInhibitor m_inhibitor;
+    TGuardian m_guardian;
 };
 
 } // namespace

@@ -3,7 +3,8 @@
 # Copyright (c) 2026 The Tapsy developers
 #
 # A child at the keyboard tries every way out of the game on a real X server with a window
-# manager and another application's window open (run it through scripts/with-xvfb.sh):
+# manager and another application's window open, and the game dies or hangs while locked (run it
+# through scripts/with-xvfb.sh):
 #   escape_x11.sh <tapsy executable> <keyboardprobe helper>
 # At the very end Ctrl+Alt+Backspace, given back to the server, ends the X server.
 set -u
@@ -131,6 +132,55 @@ for signal in TERM INT; do
   check "SIG$signal: xterm can be activated again" eventually 10 active_is "$xterm_wid"
   check "SIG$signal: the keyboard is free for other clients" probe_grab
 done
+
+# A game that dies or hangs: its guardian gives everything back.
+keys_are_back() { test "$("$probe" actions)" = "$actions_before"; }
+start_locked_game() { # $1: what the checks call this run
+  start_game "$tapsy"
+  if [ -z "$wid" ] || ! wait_for_text "$work/err" "The keyboard is grabbed" 20; then
+    not_ok "$1: the game starts and grabs the keyboard"
+    exit_code_of $game_pid 1 KILL
+    game_pid=
+    return 1
+  fi
+  check "$1: a guardian watches the game" grep -q "A guardian (process [0-9]*) gives the keys back" "$work/err"
+}
+if start_locked_game SIGKILL; then
+  kill -KILL $game_pid
+  exit_code_of $game_pid 20 KILL
+  game_pid=
+  check "SIGKILL: the server acts on its keys again" eventually 10 keys_are_back
+  check "SIGKILL: the keyboard is free for other clients" eventually 10 probe_grab
+  check "SIGKILL: the guardian says so" eventually 10 grep -q "Tapsy guardian: The X server's own keys are back" "$work/err"
+fi
+# A stuck user-interface thread (here the whole game is stopped): the guardian ends the game.
+if start_locked_game hang; then
+  kill -STOP $game_pid
+  exit_code_of $game_pid 30 KILL
+  game_pid=
+  check "hang: the guardian ends the game that stopped answering (got $code)" test "$code" = 137
+  check "hang: the guardian says why" grep -q "Tapsy guardian: the game has not answered" "$work/err"
+  check "hang: the server acts on its keys again" eventually 10 keys_are_back
+  check "hang: the keyboard is free for other clients" eventually 10 probe_grab
+fi
+# Neither the game nor its guardian could end well: the next run puts back the real set first,
+# and what it saves and gives back at its end is that set, not the map it found.
+if start_locked_game "both killed"; then
+  pkill -KILL -P $game_pid -x tapsy-guardian
+  kill -KILL $game_pid
+  exit_code_of $game_pid 20 KILL
+  game_pid=
+  check "both killed: the keys stay out ($("$probe" actions) actions)" test "$("$probe" actions)" = 0
+  if start_locked_game "next run"; then
+    check "next run: the trace says it put back what the last run left out" \
+      grep -q "actions that a run which could not end well left out" "$work/err"
+    xdotool key ctrl+alt+q
+    exit_code_of $game_pid 20 KILL
+    game_pid=
+    check "next run: Ctrl+Alt+Q ends it with exit code 0 (got $code)" test "$code" = 0
+    check "next run: at its end the server has its real set of keys" keys_are_back
+  fi
+fi
 
 # Given back for real: Ctrl+Alt+Backspace ends the X server now.
 kill "$xterm_pid" 2>/dev/null

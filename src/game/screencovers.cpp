@@ -2,6 +2,8 @@
 // Copyright (c) 2026 The Tapsy developers
 #include "game/screencovers.h"
 
+#include "platform/system/debuglog.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -10,9 +12,12 @@ namespace {
 
 QWidget* MakeCover(QScreen* Screen)
 {
+    // Past the window manager (X11's override-redirect, as screen lockers do): no window
+    // manager can move it to another monitor, make it full screen where it likes, or activate
+    // it; where there is no such thing (Wayland) the hint does nothing.
     auto* cover = new QWidget(nullptr,
         Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-            | Qt::WindowDoesNotAcceptFocus);
+            | Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint);
     cover->setObjectName(QStringLiteral("screenCover"));
     cover->setAttribute(Qt::WA_DeleteOnClose, false);
     cover->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -30,8 +35,7 @@ QWidget* MakeCover(QScreen* Screen)
 
 bool IsCovering(const QWidget* Cover, const QScreen* Screen)
 {
-    return Cover->isVisible() && Cover->geometry() == Screen->geometry()
-        && (Cover->windowState() & Qt::WindowFullScreen);
+    return Cover->isVisible() && Cover->geometry() == Screen->geometry();
 }
 
 } // namespace
@@ -61,8 +65,8 @@ void TScreenCovers::Hide()
 
 void TScreenCovers::Update()
 {
-    for (const QPointer<QWidget>& cover : m_covers)
-        delete cover.data();
+    for (const TCover& cover : m_covers)
+        delete cover.Widget.data();
     m_covers.clear();
     if (!m_shown)
         return;
@@ -71,22 +75,24 @@ void TScreenCovers::Update()
         if (screen == primary)
             continue;
         QWidget* cover = MakeCover(screen);
-        m_covers.emplace_back(cover);
-        cover->showFullScreen();
+        m_covers.push_back({ cover, screen });
+        cover->show();
     }
 }
 
 void TScreenCovers::Keep()
 {
-    for (const QPointer<QWidget>& cover : m_covers) {
-        if (!cover)
-            continue;
-        QScreen* screen = cover->windowHandle() ? cover->windowHandle()->screen() : nullptr;
-        if (!screen)
+    for (const TCover& entry : m_covers) {
+        QWidget* cover = entry.Widget;
+        QScreen* screen = entry.Screen;
+        if (!cover || !screen)
             continue;
         if (!IsCovering(cover, screen)) {
+            DebugLog("A screen cover is put back over its screen.");
+            if (cover->windowHandle())
+                cover->windowHandle()->setScreen(screen);
             cover->setGeometry(screen->geometry());
-            cover->showFullScreen();
+            cover->show();
         }
         cover->raise();
     }
@@ -95,8 +101,8 @@ void TScreenCovers::Keep()
 std::vector<QWidget*> TScreenCovers::Covers() const
 {
     std::vector<QWidget*> covers;
-    for (const QPointer<QWidget>& cover : m_covers)
-        if (cover)
-            covers.push_back(cover.data());
+    for (const TCover& cover : m_covers)
+        if (cover.Widget)
+            covers.push_back(cover.Widget.data());
     return covers;
 }

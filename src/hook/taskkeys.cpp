@@ -2,9 +2,10 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // The hook library's one entry point. _DisableTaskKeys(1, 0) locks the keyboard for the
-// application's window: on X11 the window holds a keyboard grab for the whole locked time (taken
-// once it is mapped, taken again whenever focus or the grab goes elsewhere), so Alt+Tab, Super
-// and every other shortcut of the window manager reach the game instead; the keys that the X
+// application's window: on X11 the window holds a keyboard and a pointer grab for the whole
+// locked time (taken once it is mapped, taken again whenever focus or the grab goes elsewhere),
+// so Alt+Tab, Super, every other shortcut of the window manager and every click reach the game
+// instead; the keys that the X
 // server acts on by itself are taken out of its keyboard map (see serverkeys.h). On Wayland,
 // where no client may grab the keyboard, the compositor is asked to inhibit its own shortcuts for
 // the window (see shortcutsinhibit.h). _DisableTaskKeys(0, 0) gives all of it back; the keyboard
@@ -190,6 +191,9 @@ public:
         m_timer.stop();
         if (m_window && m_grabbed)
             m_window->setKeyboardGrabEnabled(false);
+        if (m_window && m_pointerGrabbed)
+            m_window->setMouseGrabEnabled(false);
+        m_pointerGrabbed = false;
         if (m_grabbed)
             DebugLog("The keyboard is free again.");
         m_grabbed = false;
@@ -252,9 +256,18 @@ private:
             m_window = window;
             return;
         }
-        if (window != m_window && m_window && m_grabbed)
+        if (window != m_window && m_window && m_grabbed) {
             m_window->setKeyboardGrabEnabled(false);
+            m_window->setMouseGrabEnabled(false);
+        }
         const bool grabbed = window->setKeyboardGrabEnabled(true);
+        // The pointer too: clicks and the wheel anywhere, on every monitor, go to the game's
+        // windows and never to the window manager, a panel or the root window.
+        const bool pointer = grabbed && window->setMouseGrabEnabled(true);
+        if (pointer != m_pointerGrabbed)
+            DebugLog(pointer ? "The mouse is grabbed for the game window."
+                             : "The mouse is free: another client holds it.");
+        m_pointerGrabbed = pointer;
         if (grabbed && (!m_grabbed || window != m_window))
             DebugLog("The keyboard is grabbed for the game window.");
         else if (!grabbed && m_grabbed)
@@ -267,6 +280,7 @@ private:
     QPointer<QWindow> m_window;
     bool m_locked = false;
     bool m_grabbed = false;
+    bool m_pointerGrabbed = false;
     bool m_grabQueued = false;
     bool m_x11 = false;
     bool m_wayland = false;

@@ -175,6 +175,7 @@ TEST_F(ComplexRegionTest, GrowsBy500KeepingWhatItHolds)
 // Region builders
 
 struct TBarsCase {
+    const char* Name;
     int32_t XP, YP, W, H, HKind, VKind;
     std::vector<TRect> Rects; // what the builder stores, in order
 };
@@ -195,24 +196,27 @@ TEST_P(BarsTest, StoresTheBands)
 INSTANTIATE_TEST_SUITE_P(Helpers, BarsTest,
     ::testing::Values(
         // First phase, from the right: B = 1, bands at 0, 2, 4, 6.
-        TBarsCase { 4, 0, 10, 6, 1, 0, { { 6, 0, 10, 1 }, { 6, 2, 10, 3 }, { 6, 4, 10, 5 }, { 6, 6, 10, 7 } } },
+        TBarsCase { "Kind1FirstPhase", 4, 0, 10, 6, 1, 0,
+            { { 6, 0, 10, 1 }, { 6, 2, 10, 3 }, { 6, 4, 10, 5 }, { 6, 6, 10, 7 } } },
         // Second phase: the odd bands from the right, the even ones full.
-        TBarsCase { 14, 0, 10, 6, 1, 0,
+        TBarsCase { "Kind1SecondPhase", 14, 0, 10, 6, 1, 0,
             { { 6, 1, 10, 2 }, { 0, 0, 10, 1 }, { 6, 3, 10, 4 }, { 0, 2, 10, 3 }, { 6, 5, 10, 6 }, { 0, 4, 10, 5 } } },
         // Kind 2 and 5 in the second phase grow from the left.
-        TBarsCase { 14, 0, 10, 6, 5, 0,
+        TBarsCase { "Kind5SecondPhase", 14, 0, 10, 6, 5, 0,
             { { 0, 1, 4, 2 }, { 0, 0, 10, 1 }, { 0, 3, 4, 4 }, { 0, 2, 10, 3 }, { 0, 5, 4, 6 }, { 0, 4, 10, 5 } } },
         // Kind 3: odd bands from the left, even bands from the right at once.
-        TBarsCase { 4, 0, 10, 6, 3, 0,
+        TBarsCase { "Kind3FromBothSides", 4, 0, 10, 6, 3, 0,
             { { 0, 1, 4, 2 }, { 6, 0, 10, 1 }, { 0, 3, 4, 4 }, { 6, 2, 10, 3 }, { 0, 5, 4, 6 }, { 6, 4, 10, 5 },
                 { 0, 7, 4, 8 }, { 6, 6, 10, 7 } } },
         // Columns: kind 2 from the top, then kind 1 in its second phase.
-        TBarsCase { 0, 3, 6, 10, 0, 2, { { 0, 0, 1, 3 }, { 2, 0, 3, 3 }, { 4, 0, 5, 3 }, { 6, 0, 7, 3 } } },
-        TBarsCase { 0, 13, 6, 10, 0, 1,
+        TBarsCase { "ColumnsKind2", 0, 3, 6, 10, 0, 2,
+            { { 0, 0, 1, 3 }, { 2, 0, 3, 3 }, { 4, 0, 5, 3 }, { 6, 0, 7, 3 } } },
+        TBarsCase { "ColumnsKind1SecondPhase", 0, 13, 6, 10, 0, 1,
             { { 1, 7, 2, 10 }, { 0, 0, 1, 10 }, { 3, 7, 4, 10 }, { 2, 0, 3, 10 }, { 5, 7, 6, 10 }, { 4, 0, 5, 10 } } },
         // W = H = 100 (B = 3): nothing at XP 0, everything at XP = 2W.
-        TBarsCase { 0, 0, 100, 100, 1, 0, {} },
-        TBarsCase { 200, 0, 100, 100, 1, 0, { { 0, 0, 100, 102 } } }));
+        TBarsCase { "NothingAtTheStart", 0, 0, 100, 100, 1, 0, {} },
+        TBarsCase { "EverythingAtTwiceTheWidth", 200, 0, 100, 100, 1, 0, { { 0, 0, 100, 102 } } }),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(HelpersTest, BarsAtTheStartAreAnEmptyRegionNotNone)
 {
@@ -223,6 +227,7 @@ TEST(HelpersTest, BarsAtTheStartAreAnEmptyRegionNotNone)
 }
 
 struct TShredCase {
+    const char* Name;
     int32_t HKind, VKind;
     std::vector<TRect> Rects;
 };
@@ -254,14 +259,17 @@ std::vector<TRect> Rows(int32_t left, int32_t right)
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Helpers, ExactShredTest,
-    ::testing::Values(TShredCase { 1, 0, Rows(-2, 10) }, TShredCase { 2, 0, Rows(0, 12) },
+    ::testing::Values(TShredCase { "Kind1", 1, 0, Rows(-2, 10) },
+        TShredCase { "Kind2", 2, 0, Rows(0, 12) },
         // Kind 3: out from the middle line x = 5 by r div 2 = 6 each way.
-        TShredCase { 3, 0, Rows(-1, 11) },
+        TShredCase { "Kind3FromTheMiddle", 3, 0, Rows(-1, 11) },
         // Other kinds: in from both sides by 6 each, overlapping.
-        TShredCase { 4, 0, Rows(0, 10) },
+        TShredCase { "Kind4FromBothSides", 4, 0, Rows(0, 10) },
         // Columns: from the bottom, YP 8 past H 6 reaches above the top.
-        TShredCase { 0, 1, { { 0, -2, 10, 6 } } }, TShredCase { 0, 2, { { 0, 0, 10, 8 } } },
-        TShredCase { 2, 3, { { 0, 0, 12, 6 }, { 0, -1, 10, 7 } } }));
+        TShredCase { "ColumnsFromTheBottom", 0, 1, { { 0, -2, 10, 6 } } },
+        TShredCase { "ColumnsFromTheTop", 0, 2, { { 0, 0, 10, 8 } } },
+        TShredCase { "RowsAndColumns", 2, 3, { { 0, 0, 12, 6 }, { 0, -1, 10, 7 } } }),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(HelpersTest, ShredLengthsScatterAroundXPBeforeTheEnd)
 {

@@ -33,7 +33,6 @@ step_tests() {
 }
 
 step_deb() {
-  scripts/install-packages.sh scripts/packages.txt scripts/packages-ci.txt
   cmake --preset default
   cmake --build --preset default -j"$jobs"
   (cd build && cpack -G DEB)
@@ -52,7 +51,6 @@ step_deb() {
 }
 
 step_asan() {
-  scripts/install-packages.sh scripts/packages.txt scripts/packages-ci.txt
   cmake --preset asan
   cmake --build --preset asan -j"$jobs"
   # FIXME: hook_escape_x11 ended once in six runs here with an abort after SIGINT (its report
@@ -70,7 +68,6 @@ step_asan() {
 }
 
 step_tsan() {
-  scripts/install-packages.sh scripts/packages.txt scripts/packages-ci.txt
   cmake --preset tsan
   local tests=(transition_view transition_render game_keyhandling) test
   cmake --build build-tsan -j"$jobs" --target "${tests[@]}"
@@ -81,7 +78,6 @@ step_tsan() {
 }
 
 step_fuzz() {
-  scripts/install-packages.sh scripts/packages.txt scripts/packages-ci.txt
   cmake --preset fuzz
   cmake --build --preset fuzz -j"$jobs"
   local corpus name work
@@ -99,6 +95,9 @@ step_fuzz() {
     rm -rf "$work" "$work.log"
   done
 }
+
+# Everything every step needs, once; without it no step can run.
+scripts/install-packages.sh scripts/packages.txt scripts/packages-ci.txt || exit 1
 
 summary=()
 failed=0

@@ -11,6 +11,7 @@
 #include "platform/widgets/label.h"
 #include "transition/transitionview.h"
 
+#include "lib/disksound.h"
 #include "lib/waituntil.h"
 
 #include <QApplication>
@@ -106,10 +107,8 @@ protected:
     // How many samples the disk driver has written so far that are clearly not silence.
     static long AudibleSamples()
     {
-        std::ifstream in(DiskFile(), std::ios::binary);
         long audible = 0;
-        int16_t sample = 0;
-        while (in.read(reinterpret_cast<char*>(&sample), sizeof sample))
+        for (const int16_t sample : DiskSamples(DiskFile().string()))
             audible += std::abs(int(sample)) > 4000;
         return audible;
     }

@@ -7,34 +7,12 @@
 # through scripts/with-xvfb.sh):
 #   escape_x11.sh <tapsy executable> <keyboardprobe helper>
 # At the very end Ctrl+Alt+Backspace, given back to the server, ends the X server.
-set -u
-tapsy=$(realpath "$1")
-probe=$(realpath "$2")
-work=$(mktemp -d)
-xterm_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-  [ -n "$xterm_pid" ] && kill "$xterm_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
-# What the game wrote last (a sanitizer's report ends up there too).
-on_failure() { [ -f "$work/err" ] && tail -n 40 "$work/err" | sed 's/^/  | /'; }
-
-use_test_content
-unset DBUS_SESSION_BUS_ADDRESS
+source "$(dirname "${BASH_SOURCE[0]}")/lockdown_x11.sh"
 
 server_runs() { xdpyinfo >/dev/null 2>&1; }
 keyboard_map() { xkbcomp -xkb "$DISPLAY" - 2>/dev/null | md5sum; }
-active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 full_screen() {
-  local info
-  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
-  xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN &&
-    grep -q 'Absolute upper-left X:  0$' <<<"$info" && grep -q 'Absolute upper-left Y:  0$' <<<"$info" &&
-    grep -q 'Width: 1280$' <<<"$info" && grep -q 'Height: 1024$' <<<"$info"
+  xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_FULLSCREEN && geometry_is "$1" 0 0 1280 1024
 }
 probe_grab() { timeout 10 "$probe" grab >/dev/null; }
 game_holds_screen() { kill -0 "$game_pid" 2>/dev/null && active_is "$1" && full_screen "$1"; }

@@ -8,23 +8,7 @@
 # with TAPSY_XVFB_MONITORS=2 and a screen of two 1280x1024 monitors side by side, under any of
 # its window managers:
 #   monitors_x11.sh <tapsy executable> <keyboardprobe helper>
-set -u
-tapsy=$(realpath "$1")
-probe=$(realpath "$2")
-work=$(mktemp -d)
-xterm_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-  [ -n "$xterm_pid" ] && kill "$xterm_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
-on_failure() { [ -f "$work/err" ] && tail -n 20 "$work/err" | sed 's/^/  | /'; }
-
-use_test_content
-unset DBUS_SESSION_BUS_ADDRESS
+source "$(dirname "${BASH_SOURCE[0]}")/lockdown_x11.sh"
 wm=${TAPSY_XVFB_WM:-openbox}
 
 check "$wm: the screen has two monitors" test "$(xrandr --listmonitors | head -1)" = "Monitors: 2"
@@ -35,13 +19,6 @@ xterm_pid=$!
 xterm_wid=$(window_of $xterm_pid)
 check "$wm: xterm shows a window" test -n "$xterm_wid"
 
-geometry_is() { # geometry_is WINDOW X Y W H
-  local info
-  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
-  grep -q "Absolute upper-left X:  $2\$" <<<"$info" && grep -q "Absolute upper-left Y:  $3\$" <<<"$info" &&
-    grep -q "Width: $4\$" <<<"$info" && grep -q "Height: $5\$" <<<"$info"
-}
-active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 game_holds() {
   kill -0 "$game_pid" 2>/dev/null && active_is "$wid" && geometry_is "$wid" 0 0 1280 1024 &&
     [ -n "$cover" ] && geometry_is "$cover" 1280 0 1280 1024 &&

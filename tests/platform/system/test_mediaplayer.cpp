@@ -6,6 +6,7 @@
 #include "platform/system/exception.h"
 #include "platform/system/mediaplayer.h"
 
+#include "lib/disksound.h"
 #include "lib/waituntil.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -117,17 +117,7 @@ protected:
         return m_notifications.size() > before;
     }
 
-    // The samples the disk driver has written so far (left and right alternate).
-    std::vector<int16_t> DiskSamples() const
-    {
-        std::ifstream in(DiskFile().toStdString(), std::ios::binary);
-        const std::vector<char> bytes(
-            (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::vector<int16_t> samples(bytes.size() / 2);
-        if (!samples.empty()) // before the driver's first write there is nothing to copy
-            std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-        return samples;
-    }
+    std::vector<int16_t> DiskSamples() const { return ::DiskSamples(DiskFile().toStdString()); }
 
     // How many of the written samples are +Level or -Level.
     long SamplesAt(int16_t level) const

@@ -70,13 +70,14 @@ mount_in dev/pts -t devpts devpts
 cp /etc/resolv.conf "$sys/etc/resolv.conf"
 cp "$deb" "$sys/tmp/tapsy.deb"
 
-in_sys() { chroot "$sys" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
+# A user's PATH on Debian holds /usr/games, where the game is.
+in_sys() { chroot "$sys" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games HOME=/root LANG=C.UTF-8 "$@"; }
 
 echo "== installing $(basename "$deb") with apt"
 in_sys apt-get update -q > "$sys/tmp/apt.log" 2>&1 || { cat "$sys/tmp/apt.log" >&2; exit 1; }
 in_sys env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends /tmp/tapsy.deb \
   >> "$sys/tmp/apt.log" 2>&1 || { tail -n 30 "$sys/tmp/apt.log" >&2; exit 1; }
-missing=$(in_sys sh -c 'ldd /usr/bin/tapsy /usr/lib/Tapsy.dll | grep "not found" || true')
+missing=$(in_sys sh -c 'ldd /usr/games/tapsy /usr/lib/tapsy/Tapsy.dll /usr/lib/tapsy/tapsy-guardian | grep "not found" || true')
 [ -z "$missing" ] || { echo "$0: libraries missing after the install:" >&2; echo "$missing" >&2; exit 1; }
 in_sys dpkg -s tapsy | grep -E '^(Package|Version|Status):'
 

@@ -4,7 +4,8 @@
 #
 # What continuous integration runs, step by step:
 #   tests  the README's test command (scripts/run-tests.sh)
-#   deb    the Debian package installed and played on a freshly bootstrapped Debian 12
+#   deb    the Debian package: lintian finds nothing, and it installs and plays on a freshly
+#          bootstrapped Debian 12
 #   asan   the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #   tsan   the transition engine's and the game's tests under ThreadSanitizer
 #   fuzz   every fuzz target for 60 s on its corpus
@@ -36,6 +37,8 @@ step_deb() {
   cmake --preset default
   cmake --build --preset default -j"$jobs"
   (cd build && cpack -G DEB)
+  # What a Debian maintainer checks first: no error and no warning from lintian.
+  lintian --fail-on error,warning --display-info build/tapsy_*_amd64.deb
   # The check needs chroot and mounts; a container without them cannot run it at all.
   local probe
   probe=$(mktemp -d)

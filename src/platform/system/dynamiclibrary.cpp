@@ -58,7 +58,8 @@ std::vector<std::filesystem::path> ProgramLibraryDirs()
     const std::filesystem::path dir = ProgramDirectory();
     if (dir.empty())
         return {};
-    return { dir, (dir / ".." / "lib").lexically_normal() };
+    return { dir, (dir / ".." / "lib" / "tapsy").lexically_normal(),
+        (dir / ".." / "lib").lexically_normal() };
 }
 
 std::unique_ptr<TDynamicLibrary> TDynamicLibrary::Load(

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-// Where the program's own libraries lie: its executable's folder, then <exe dir>/../lib.
+// Where the program's own libraries lie: its executable's folder, its private folder
+// <exe dir>/../lib/tapsy, then <exe dir>/../lib.
 std::vector<std::filesystem::path> ProgramLibraryDirs();
 
 class TDynamicLibrary {

@@ -88,9 +88,10 @@ TEST(DynamicLibrary, AnAbsolutePathIsTakenAsItIs)
 TEST(DynamicLibrary, TheProgramsOwnFoldersComeFirst)
 {
     const std::vector<fs::path> dirs = ProgramLibraryDirs();
-    ASSERT_EQ(dirs.size(), 2u);
+    ASSERT_EQ(dirs.size(), 3u);
     EXPECT_EQ(dirs[0], ProgramDirectory());
-    EXPECT_EQ(dirs[1], (ProgramDirectory().parent_path() / "lib"));
+    EXPECT_EQ(dirs[1], (ProgramDirectory().parent_path() / "lib" / "tapsy"));
+    EXPECT_EQ(dirs[2], (ProgramDirectory().parent_path() / "lib"));
     EXPECT_TRUE(fs::equivalent(ProgramFilePath(), fs::path("/proc/self/exe")));
 }
 

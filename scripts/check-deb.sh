@@ -6,7 +6,7 @@
 # a folder and copied afresh for every check; apt installs the package there with whatever it
 # depends on and nothing else of ours; then "tapsy /s" runs under Xvfb inside it, a key is
 # pressed, the screen is photographed, the sound is caught by SDL's disk driver, and Ctrl+Alt+Q
-# must end the game with exit code 0.
+# must end the game with exit code 0; without its hook library it must still play and say so.
 #   scripts/check-deb.sh [PACKAGE.deb] [SHOT.png]
 #     PACKAGE.deb  default: the one in build/ (cd build && cpack -G DEB)
 #     SHOT.png     default: build/deb-check.png
@@ -109,9 +109,11 @@ eventually() {
     sleep 0.1
   done
 }
-# Keys reach the game once it holds the keyboard.
+failed=0
+# Keys reach the game once it holds the keyboard: the hook library was found in /usr/lib/tapsy.
 eventually 30 grep -q "The keyboard is grabbed for the game window" /tmp/game.log ||
-  echo "the game never said that it holds the keyboard"
+  { echo "the game never said that it holds the keyboard"; failed=1; }
+grep -q "A guardian (process" /tmp/game.log || { echo "the hook library started no guardian"; failed=1; }
 xdotool key a
 # A black or blank screen has a handful of colours; the game with a key's picture has thousands.
 shows_picture() {
@@ -121,18 +123,38 @@ eventually 30 shows_picture || echo "the key's picture never showed"
 # The sound reached SDL's disk driver: some byte of its file is not silence.
 sounds() { [ -n "$(tr -d '\000' < /tmp/sound.raw 2> /dev/null | head -c 1)" ]; }
 eventually 30 sounds || echo "the key's sound never reached the sound output"
-xdotool key ctrl+alt+q
-code=timeout
-for _ in $(seq 100); do
-  if ! kill -0 "$game" 2>/dev/null; then wait "$game"; code=$?; break; fi
-  sleep 0.1
-done
-[ "$code" = timeout ] && kill "$game"
-kill "$xvfb"
+# leave PID: Ctrl+Alt+Q, then the game's exit code (or "timeout").
+leave() {
+  xdotool key ctrl+alt+q
+  code=timeout
+  for _ in $(seq 100); do
+    if ! kill -0 "$1" 2>/dev/null; then wait "$1"; code=$?; break; fi
+    sleep 0.1
+  done
+  [ "$code" = timeout ] && kill "$1"
+}
+leave "$game"
 echo "exit code after Ctrl+Alt+Q: $code"
+[ "$code" = 0 ] || failed=1
 colours=$(identify -format %k /tmp/shot.png)
 echo "colours on the screen: $colours"
-[ "$code" = 0 ] && [ "$colours" -ge 500 ]
+[ "$colours" -ge 500 ] || failed=1
+
+# Without its hook library the game still plays, unlocked, and says why.
+mv /usr/lib/tapsy/Tapsy.dll /tmp/Tapsy.dll
+SDL_AUDIODRIVER=dummy $command > /tmp/game-nohook.log 2>&1 &
+game=$!
+eventually 30 grep -q "Tapsy.dll or its _DisableTaskKeys is missing" /tmp/game-nohook.log ||
+  { echo "without its hook library the game did not say so"; failed=1; }
+wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$game" 2>/dev/null | head -n 1)
+[ -n "$wid" ] && xdotool windowactivate "$wid" 2>/dev/null
+sleep 0.5 # a key within 400 ms of the start is dropped
+leave "$game"
+echo "without its hook library, exit code after Ctrl+Alt+Q: $code"
+[ "$code" = 0 ] || failed=1
+mv /tmp/Tapsy.dll /usr/lib/tapsy/Tapsy.dll
+kill "$xvfb"
+[ "$failed" = 0 ]
 EOF
 chmod +x "$sys/tmp/play.sh"
 

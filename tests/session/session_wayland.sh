@@ -77,12 +77,15 @@ find_game() {
   [ -n "$keeper" ] && game=$(child_of "$keeper") && [ -n "$game" ] &&
     [ "$(readlink "/proc/$game/exe")" = "$(dirname "$launcher")/tapsy" ]
 }
-# The size of the output, of the game's window as cage configures it last, and of a buffer the
+# The size of the outputs, of the game's window as cage configures it last, and of a buffer the
 # game drew after that, from the game's Wayland protocol trace: all the same when the game
 # fills the output.
 fills_output() {
   local output window drawn
-  output=$(sed -n 's/.*wl_output@[0-9]*\.mode(1, \([0-9]*\), \([0-9]*\),.*/\1x\2/p' "$log" | tail -1)
+  # cage lays its outputs out side by side and spreads the window over all of them.
+  output=$(awk '/wl_output@[0-9]*\.mode\(1, / { split($0, a, "mode\\(1, "); split(a[2], f, ", ");
+      name = $0; sub(/\.mode.*/, "", name); sub(/.*wl_output@/, "", name); w[name] = f[1]; h[name] = f[2] }
+    END { for (n in w) { width += w[n]; if (h[n] > height) height = h[n] }; if (width) print width "x" height }' "$log")
   window=$(sed -n 's/.*xdg_toplevel@[0-9]*\.configure(\([1-9][0-9]*\), \([0-9]*\),.*/\1x\2/p' "$log" | tail -1)
   drawn=$(awk '/xdg_toplevel@[0-9]*\.configure\([1-9]/ { seen = 1 }
     seen && /create_buffer/ { sub(/.*wl_buffer@[0-9]*, [0-9]*, /, ""); split($0, f, ", "); size = f[1] "x" f[2] }
@@ -91,18 +94,15 @@ fills_output() {
 }
 pipes_of() { ls -l "/proc/$1/fd" 2>/dev/null | sed -n 's/.*pipe:\[\([0-9]*\)\].*/\1/p' | sort -u; }
 
-# ending | whom it is sent to | the signal
+# ending | whom it is sent to | the signal | outputs
 endings=(
-  "the game's close (SIGTERM)|game|TERM"
-  "a crash of the game (SIGKILL)|game|KILL"
-  "the end of the session (SIGTERM to the launcher)|session|TERM"
+  "the game's close (SIGTERM)|game|TERM|1"
+  "a crash of the game (SIGKILL)|game|KILL|1"
+  "the end of the session (SIGTERM to the launcher), two outputs|session|TERM|2"
 )
 for ending in "${endings[@]}"; do
-  name=${ending%%|*}
-  rest=${ending#*|}
-  whom=${rest%%|*}
-  signal=${rest#*|}
-  start "${whom}-$signal" "$launcher" --wayland
+  IFS='|' read -r name whom signal outputs <<<"$ending"
+  start "${whom}-$signal" env WLR_HEADLESS_OUTPUTS="$outputs" "$launcher" --wayland
   if ! eventually 20 find_game; then
     not_ok "$name: cage starts the game"
     kill -9 "$session_pid" 2>/dev/null
@@ -113,6 +113,11 @@ for ending in "${endings[@]}"; do
     test "$(ps -o comm= -p "$cage")/$(ps -o user= -p "$game" | tr -d ' ')" = "cage/$(user_of)"
   check "$name: the game plays on Wayland" wait_for_text "$log" "The Wayland compositor offers no keyboard-shortcuts inhibition" 20
   check "$name: the game's window fills the output" eventually 20 fills_output
+  # The idle demo's first letter comes 4 s after the start: time enough for eight rounds of the
+  # game's placement check, which must not keep asking cage for another size.
+  check "$name: the game plays by itself" wait_for_text "$log" "Timer1Timer trigged" 20
+  check "$name: the game asks for its place at most once" \
+    test "$(grep -c 'The game takes the whole screen back' "$log")" -le 1
   check "$name: the game holds nothing of cage's pipe, so nothing it starts can keep cage" \
     test -z "$(comm -12 <(pipes_of "$keeper") <(pipes_of "$game"))"
   if [ "$whom" = game ]; then kill "-$signal" "$game"; else kill "-$signal" "$session_pid"; fi

@@ -37,6 +37,10 @@ install_tree "$work/tree" || exit 1
 chmod -R a+rX "$work/tree"
 launcher=$(find "$work/tree" -name tapsy-session | head -1)
 use_test_content
+# Every key plays a sound (the demo's letters too), which the game hears the user's way.
+mkdir -p "$work/content/TapsyData"
+cp "$(dirname "${BASH_SOURCE[0]}")/../platform/system/data/tone.ogg" "$work/content/TapsyData/"
+printf '[Other_Key]\r\nMusic=tone.ogg\r\n' >>"$work/content/TapsyV.ini"
 chmod -R a+rX "$work/content"
 chown -R "$(user_of)" "$work/config"
 
@@ -51,7 +55,8 @@ start() {
   log=$work/$name.log
   "${as[@]}" env -i PATH="$PATH" HOME="$runtime" XDG_RUNTIME_DIR="$runtime" \
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    TAPSY_SYSTEM_DIR="$TAPSY_SYSTEM_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" SDL_AUDIODRIVER=dummy \
+    TAPSY_SYSTEM_DIR="$TAPSY_SYSTEM_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" \
+    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$runtime/sound.raw" \
     WAYLAND_DEBUG=client ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
     "$@" >"$log" 2>&1 &
   session_pid=$!
@@ -77,20 +82,12 @@ find_game() {
   [ -n "$keeper" ] && game=$(child_of "$keeper") && [ -n "$game" ] &&
     [ "$(readlink "/proc/$game/exe")" = "$(dirname "$launcher")/tapsy" ]
 }
-# The size of the outputs, of the game's window as cage configures it last, and of a buffer the
-# game drew after that, from the game's Wayland protocol trace: all the same when the game
-# fills the output.
+# The game fills the output when the outputs (side by side: cage spreads its window over all),
+# its full-screen window as cage configures it and the buffer it shows there have one size.
 fills_output() {
-  local output window drawn
-  # cage lays its outputs out side by side and spreads the window over all of them.
-  output=$(awk '/wl_output@[0-9]*\.mode\(1, / { split($0, a, "mode\\(1, "); split(a[2], f, ", ");
-      name = $0; sub(/\.mode.*/, "", name); sub(/.*wl_output@/, "", name); w[name] = f[1]; h[name] = f[2] }
-    END { for (n in w) { width += w[n]; if (h[n] > height) height = h[n] }; if (width) print width "x" height }' "$log")
-  window=$(sed -n 's/.*xdg_toplevel@[0-9]*\.configure(\([1-9][0-9]*\), \([0-9]*\),.*/\1x\2/p' "$log" | tail -1)
-  drawn=$(awk '/xdg_toplevel@[0-9]*\.configure\([1-9]/ { seen = 1 }
-    seen && /create_buffer/ { sub(/.*wl_buffer@[0-9]*, [0-9]*, /, ""); split($0, f, ", "); size = f[1] "x" f[2] }
-    END { print size }' "$log")
-  [ -n "$output" ] && [ "$window" = "$output" ] && [ "$drawn" = "$output" ]
+  local outputs window shown
+  read -r outputs window shown < <(awk -f "$(dirname "${BASH_SOURCE[0]}")/windowsizes.awk" "$log" "$log")
+  [ "$outputs" != x ] && [ "$window" = "$outputs" ] && [ "$shown" = "$outputs" ]
 }
 pipes_of() { ls -l "/proc/$1/fd" 2>/dev/null | sed -n 's/.*pipe:\[\([0-9]*\)\].*/\1/p' | sort -u; }
 
@@ -102,6 +99,7 @@ endings=(
 )
 for ending in "${endings[@]}"; do
   IFS='|' read -r name whom signal outputs <<<"$ending"
+  rm -f "$XDG_CONFIG_HOME/Tapsy/Tapsy.conf"
   start "${whom}-$signal" env WLR_HEADLESS_OUTPUTS="$outputs" "$launcher" --wayland
   if ! eventually 20 find_game; then
     not_ok "$name: cage starts the game"
@@ -118,6 +116,10 @@ for ending in "${endings[@]}"; do
   check "$name: the game plays by itself" wait_for_text "$log" "Timer1Timer trigged" 20
   check "$name: the game asks for its place at most once" \
     test "$(grep -c 'The game takes the whole screen back' "$log")" -le 1
+  check "$name: the demo letter's sound reaches the user's sound output" \
+    eventually 10 bash -c "[ -n \"\$(tr -d '\\0' <'$work/runtime-${whom}-$signal/sound.raw' 2>/dev/null | head -c 1)\" ]"
+  check "$name: the game keeps its settings where the user's are" \
+    grep -q "EnableMusic" "$XDG_CONFIG_HOME/Tapsy/Tapsy.conf"
   check "$name: the game holds nothing of cage's pipe, so nothing it starts can keep cage" \
     test -z "$(comm -12 <(pipes_of "$keeper") <(pipes_of "$game"))"
   if [ "$whom" = game ]; then kill "-$signal" "$game"; else kill "-$signal" "$session_pid"; fi

@@ -6,7 +6,8 @@
 #   scripts/with-xvfb.sh COMMAND [ARGS...]
 # The screen is 1280x1024x24 unless TAPSY_XVFB_SCREEN says otherwise; TAPSY_XVFB_MONITORS=2
 # splits it into two monitors side by side. The window manager is openbox unless TAPSY_XVFB_WM
-# names another: icewm, xfwm4, i3 or fluxbox (exit code 77 when that one is not installed).
+# names another: icewm, xfwm4, i3 or fluxbox (exit code 77 when that one is not installed), or
+# none for a bare server, as a session without a window manager has it.
 # The command sees DISPLAY and QT_QPA_PLATFORM=xcb; its exit code is the script's.
 set -u
 
@@ -16,9 +17,9 @@ if [ $# -eq 0 ]; then
 fi
 wm=${TAPSY_XVFB_WM:-openbox}
 case $wm in
-  openbox | icewm | xfwm4 | i3 | fluxbox) ;;
+  openbox | icewm | xfwm4 | i3 | fluxbox | none) ;;
   *)
-    echo "$0: unknown window manager '$wm' (openbox, icewm, xfwm4, i3 or fluxbox)" >&2
+    echo "$0: unknown window manager '$wm' (openbox, icewm, xfwm4, i3, fluxbox or none)" >&2
     exit 2
     ;;
 esac
@@ -26,7 +27,7 @@ if ! command -v Xvfb >/dev/null; then
   echo "$0: Xvfb is not installed (scripts/install-packages.sh installs it)" >&2
   exit 2
 fi
-if ! command -v "$wm" >/dev/null; then
+if [ "$wm" != none ] && ! command -v "$wm" >/dev/null; then
   echo "$0: SKIPPED: the window manager $wm is not installed" >&2
   exit 77
 fi
@@ -98,12 +99,13 @@ case $wm in
     setsid dbus-run-session -- xfwm4 --compositor=off >"$work/wm.log" 2>&1 &
     wm_pid=$!
     ;;
+  none) ready=ready ;;
   *)
     setsid "$wm" >"$work/wm.log" 2>&1 &
     wm_pid=$!
     ;;
 esac
-if [ "$wm" != openbox ]; then
+if [ "$wm" != openbox ] && [ "$wm" != none ]; then
   ready=
   for _ in $(seq 300); do
     if wm_ready; then ready=ready; break; fi

@@ -602,7 +602,10 @@ void TfrmMain::KeepPlacement()
     if (!screen || !isVisible())
         return;
     const QRect screenRect = screen->geometry();
-    if (geometry() != screenRect || !(windowState() & Qt::WindowFullScreen)
+    // A Wayland compositor places and sizes a full-screen window itself (a kiosk compositor
+    // spreads it over all its outputs): asking again for another size would never end.
+    const bool placedByCompositor = QGuiApplication::platformName().startsWith(u"wayland");
+    if ((!placedByCompositor && geometry() != screenRect) || !(windowState() & Qt::WindowFullScreen)
         || (windowState() & Qt::WindowMinimized)) {
         DebugLog("The game takes the whole screen back.");
         setGeometry(screenRect);

@@ -38,7 +38,6 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 class TTimedView : public TTransitionView {
 public:
     using TTransitionView::TTransitionView;
-    ~TTimedView() override { StopBeforeDestruction(); }
     std::vector<double> PaintMs;
 
 protected:

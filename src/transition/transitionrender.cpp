@@ -8,7 +8,9 @@
 #include "platform/system/scopeexit.h"
 
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <cstring>
 
 namespace {
 
@@ -172,19 +174,66 @@ void TCustomTransitionView::Draw(HDC Canvas)
     DrawBackground(Canvas, client);
 }
 
+namespace {
+
+// The device that a painter on a widget really draws on: the window's backing store (or the
+// image that the widget is rendered into), when it is a plain image in memory that this paint
+// may write straight into. `offset` answers where the widget's (0, 0) lies in it: the region
+// being painted, in the widget's coordinates, must be exactly the engine's clip in the image's,
+// moved, so that no pixel outside what Qt would paint is touched. Else null.
+QImage* DirectTarget(QPainter& painter, const QRegion& region, QPoint& offset)
+{
+    QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice()
+        || engine->paintDevice()->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(engine->paintDevice());
+    if ((image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied)
+        || image->devicePixelRatio() != 1.0 || !image->isDetached() || painter.deviceTransform().type() > QTransform::TxTranslate)
+        return nullptr;
+    const QRegion clip = engine->systemClip();
+    if (clip.isEmpty() || region.isEmpty())
+        return nullptr;
+    offset = clip.boundingRect().topLeft() - region.boundingRect().topLeft();
+    if (region.translated(offset) != clip || !image->rect().contains(clip.boundingRect()))
+        return nullptr;
+    return image;
+}
+
+} // namespace
+
 void TCustomTransitionView::paintEvent(QPaintEvent* Event)
 {
     const int32_t w = width();
     const int32_t h = height();
     if (w <= 0 || h <= 0)
         return;
+    const QRect bounds = Event->rect() & rect();
+    const TRect area { bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1 };
+    QPainter painter(this);
+    {
+        const auto frameLock = m_engine->LockFrame();
+        const TGdiBitmap& screen = m_engine->Screen();
+        QPoint offset;
+        QImage* direct = nullptr;
+        if (!screen.Empty() && Contains(m_displayRect, area) && m_displayRect.Width() == screen.Width()
+            && m_displayRect.Height() == screen.Height() && Event->region() == QRegion(bounds)
+            && (direct = DirectTarget(painter, Event->region(), offset))) {
+            // The one copy of a frame shown at its own size: its rows straight into the window's
+            // pixels, turned top-down on the way.
+            const size_t rowBytes = size_t(area.Width()) * 4;
+            const qsizetype stride = direct->bytesPerLine();
+            uchar* out = direct->bits() + (area.Top + offset.y()) * stride + (area.Left + offset.x()) * 4;
+            for (int32_t y = area.Top; y < area.Bottom; ++y, out += stride)
+                std::memcpy(out, screen.ScanLine(y - m_displayRect.Top) + (area.Left - m_displayRect.Left), rowBytes);
+            return;
+        }
+    }
     if (m_backBuffer->Width() != w || m_backBuffer->Height() != h) {
         m_backBuffer->SetSize(w, h);
         // The back buffer's rows run top-down, as Qt's do: Qt reads its memory as it is.
         m_presentImage = QImage(m_backBuffer->Bits(), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
     }
-    const QRect bounds = Event->rect() & rect();
-    const TRect area { bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1 };
     HDC dc = m_backBuffer->DC();
     {
         const auto frameLock = m_engine->LockFrame();
@@ -192,22 +241,16 @@ void TCustomTransitionView::paintEvent(QPaintEvent* Event)
         TSavedDC saved(dc);
         IntersectClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
         if (!screen.Empty() && Contains(m_displayRect, area)) {
-            // Inside the picture only the frame on show can be seen: one copy of the exposed
-            // part, scaled only when the display rectangle differs from the picture's size.
+            // Inside the picture only the frame on show can be seen: one scaled copy of the
+            // exposed part.
             SetStretchBltMode(dc, COLORONCOLOR);
-            if (m_displayRect.Width() == screen.Width() && m_displayRect.Height() == screen.Height())
-                BitBlt(dc, m_displayRect.Left, m_displayRect.Top, screen.Width(), screen.Height(), screen.DC(), 0,
-                    0, SRCCOPY);
-            else
-                StretchBlt(dc, m_displayRect.Left, m_displayRect.Top, m_displayRect.Width(),
-                    m_displayRect.Height(), screen.DC(), 0, 0, screen.Width(), screen.Height(), SRCCOPY);
+            StretchBlt(dc, m_displayRect.Left, m_displayRect.Top, m_displayRect.Width(), m_displayRect.Height(),
+                screen.DC(), 0, 0, screen.Width(), screen.Height(), SRCCOPY);
         } else {
             Draw(dc);
         }
     }
-    QPainter painter(this);
-    const QRect target(area.Left, area.Top, area.Width(), area.Height());
-    painter.drawImage(target, m_presentImage, target);
+    painter.drawImage(bounds, m_presentImage, bounds);
 }
 
 void TCustomTransitionView::resizeEvent(QResizeEvent* Event)

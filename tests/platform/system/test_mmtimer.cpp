@@ -42,10 +42,10 @@ struct TCalls {
             std::this_thread::sleep_for(calls->OverrunAt1);
         if (count == calls->KillAt)
             calls->KillResult = timeKillEvent(id);
-        {
-            std::lock_guard guard(calls->Lock);
-            ++calls->Finished;
-        }
+        // Notified under the lock: a timer that killed itself runs on, detached, and the test
+        // may end and free `calls` as soon as the lock is free again.
+        std::lock_guard guard(calls->Lock);
+        ++calls->Finished;
         calls->Changed.notify_all();
     }
     // Waits until `count` calls have returned.

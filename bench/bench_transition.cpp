@@ -3,9 +3,11 @@
 //
 // Times whole transitions of the view with the game's settings on a real display: how long one
 // lasts, how many frames reach the screen, and per frame the time to compose it (timer thread)
-// and to get it on screen (user-interface thread). Then the CPU an idle view costs.
-//   scripts/with-xvfb.sh build/bin/bench_transition   (TAPSY_XVFB_SCREEN=1920x1080x24 for the
-//   full-HD case)
+// and to get it on screen (user-interface thread), each also in copies of one frame of the
+// picture's size measured hot in the same run, the machine's floor for moving a frame. Then the
+// CPU an idle view costs.
+//   TAPSY_XVFB_SCREEN=3840x2160x24 scripts/with-xvfb.sh build/bin/bench_transition
+// (a smaller screen skips the cases that do not fit it)
 #include "common/testpictures.h"
 #include "platform/graphics/bitmap.h"
 #include "transition/transitionview.h"
@@ -20,6 +22,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <numeric>
 #include <random>
 #include <sys/resource.h>
@@ -35,7 +38,6 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 class TTimedView : public TTransitionView {
 public:
     using TTransitionView::TTransitionView;
-    ~TTimedView() override { StopBeforeDestruction(); }
     std::vector<double> PaintMs;
 
 protected:
@@ -60,6 +62,23 @@ double CpuSeconds()
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// One copy of a frame of w x h pixels whose source and destination are already in the cache
+// hierarchy as far as they fit: the median of a few repeated copies.
+double HotFrameCopyMs(int w, int h)
+{
+    const size_t bytes = size_t(w) * size_t(h) * 4;
+    std::vector<uint8_t> from(bytes, 0x5A), to(bytes, 0);
+    std::memcpy(to.data(), from.data(), bytes);
+    std::vector<double> times;
+    for (int i = 0; i < 15; ++i) {
+        const auto start = Clock::now();
+        std::memcpy(to.data(), from.data(), bytes);
+        times.push_back(Ms(Clock::now() - start));
+        from[size_t(i) * 4093 % bytes] ^= to[bytes - 1]; // keeps the copies from being merged
+    }
+    return Median(times);
 }
 
 void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
@@ -89,6 +108,7 @@ void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
     view.OnAfterNewFrame = [&](QObject*, TGdiBitmap&, TGdiBitmap&) { compose.push_back(Ms(Clock::now() - frameStart)); };
     std::mt19937 random(7);
     std::vector<double> paintMs;
+    std::vector<double> cpuShares, workShares;
     for (int i = 0; i < transitions; ++i) {
         view.Picture().SetGraphic(pictures[i % 2].get());
         view.SetStyle(1 + int(random() % 171));
@@ -96,10 +116,16 @@ void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
         view.PaintMs.clear();
         QEventLoop loop;
         view.OnStop = [&](QObject*) { loop.quit(); };
+        const double cpuStart = CpuSeconds();
         const auto start = Clock::now();
         view.Execute();
         loop.exec();
         durations.push_back(Ms(Clock::now() - start));
+        cpuShares.push_back(100.0 * (CpuSeconds() - cpuStart) * 1000.0 / durations.back());
+        // The view's own work: every frame composed and every paint, against the transition's time.
+        const double work = std::accumulate(compose.begin(), compose.end(), 0.0)
+            + std::accumulate(view.PaintMs.begin(), view.PaintMs.end(), 0.0);
+        workShares.push_back(100.0 * work / durations.back());
         frameCounts.push_back(double(view.PaintMs.size()));
         composeMs.insert(composeMs.end(), compose.begin(), compose.end());
         paintMs.insert(paintMs.end(), view.PaintMs.begin(), view.PaintMs.end());
@@ -111,8 +137,15 @@ void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
         *std::max_element(durations.begin(), durations.end()));
     std::printf("  frames on screen per transition: median %.0f (min %.0f)\n", Median(frameCounts),
         *std::min_element(frameCounts.begin(), frameCounts.end()));
-    std::printf("  per frame: compose median %.2f ms, to screen (paint) median %.2f ms\n", Median(composeMs),
-        Median(paintMs));
+    const double copy = HotFrameCopyMs(pictureW, pictureH);
+    const double composeMedian = Median(composeMs);
+    const double paintMedian = Median(paintMs);
+    std::printf("  per frame: compose median %.2f ms (%.1f copies), to screen (paint) median %.2f ms (%.1f "
+                "copies); one hot %dx%d frame copy: %.2f ms\n",
+        composeMedian, composeMedian / copy, paintMedian, paintMedian / copy, pictureW, pictureH, copy);
+    std::printf("  compose + paint: median %.0f %% of a core; the whole process while a transition runs: "
+                "median %.0f %%\n",
+        Median(workShares), Median(cpuShares));
 
     // Idle: no transition runs, so no timer should either.
     const double cpu0 = CpuSeconds();
@@ -135,10 +168,12 @@ int main(int argc, char** argv)
     const int transitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     Measure(1024, 768, 800, 600, transitions);
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    if (screen.width() >= 1920 && screen.height() >= 1080)
-        Measure(1920, 1080, 1920, 1080, transitions);
-    else
-        std::printf("(screen %dx%d is smaller than 1920x1080: full-HD case skipped)\n", screen.width(),
-            screen.height());
+    for (const QSize size : { QSize(1920, 1080), QSize(3840, 2160) }) {
+        if (screen.width() >= size.width() && screen.height() >= size.height())
+            Measure(size.width(), size.height(), size.width(), size.height(), transitions);
+        else
+            std::printf("(screen %dx%d is smaller than %dx%d: that case is skipped)\n", screen.width(),
+                screen.height(), size.width(), size.height());
+    }
     return 0;
 }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 using TEffectProc = void (*)(TGdiBitmap& Screen, TGdiBitmap& Picture, int32_t W, int32_t H, int32_t X,
     int32_t Y, int32_t Progress);
@@ -35,12 +36,22 @@ const TEffect* EffectByStyle(int32_t style);
 // proportion, so X / Y keeps the picture's aspect ratio.
 TPoint EffectExtents(int32_t W, int32_t H, int32_t progress);
 
+// The application's part in a frame: called with (Picture, Screen) after the start image was
+// copied, in place of an effect for style 0, and when the frame is done. Any may be empty.
+struct TFrameHooks {
+    using TDraw = std::function<void(TGdiBitmap& Picture, TGdiBitmap& Screen)>;
+    TDraw BeforeNewFrame;
+    TDraw CustomDraw;
+    TDraw AfterNewFrame;
+};
+
 // Composes the frame that the transition engine shows at `progress`: the start image copied
 // whole into `screen`, then the picture whole at 100, nothing more at 0, else the effect with
-// the stretch mode COLORONCOLOR. Returns false for a style outside the table (the frame then
-// holds the start image, or the picture at 100).
+// the stretch mode COLORONCOLOR. With `hooks`, style 0 is the application's custom drawing and
+// the frame events come before and after. Returns false for a style outside the table (the
+// frame then holds the start image, or the picture at 100).
 bool ComposeFrame(int32_t style, TGdiBitmap& screen, TGdiBitmap& start, TGdiBitmap& picture,
-    int32_t progress);
+    int32_t progress, const TFrameHooks* hooks = nullptr);
 
 // Every effect has the full signature, and most read only some of it.
 #define TAPSY_DECLARE_EFFECT(n)                                                                      \

@@ -21,7 +21,6 @@ TDBTransitionView::TDBTransitionView(QWidget* AOwner)
 
 TDBTransitionView::~TDBTransitionView()
 {
-    StopBeforeDestruction();
     disconnect(m_dataSourceGone);
     m_dataLink.reset();
 }

@@ -5,7 +5,10 @@
 // and the back buffer that the raster layer draws and Qt shows as it is.
 #include "transition/transitionview.h"
 
+#include "platform/system/scopeexit.h"
+
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cstring>
 
@@ -38,7 +41,6 @@ bool Contains(const TRect& outer, const TRect& inner)
 
 void TCustomTransitionView::UpdateDisplayRect()
 {
-    std::lock_guard lock(m_frameLock);
     const int32_t cw = width() - 2 * m_frameWidth;
     const int32_t ch = height() - 2 * m_frameWidth;
     const int32_t pw = m_pictureRect.Width();
@@ -67,29 +69,25 @@ void TCustomTransitionView::UpdateDisplayRect()
         dy += (ch - h) / 2;
     }
     m_displayRect = TRect { dx, dy, dx + w, dy + h };
-    if (m_oldIsBackground && m_oldBitmap)
+    if (m_oldIsBackground && m_engine->Prepared())
         UpdateOldPic();
 }
 
 void TCustomTransitionView::UpdateOldPic()
 {
-    std::lock_guard lock(m_frameLock);
     const TRect display = m_displayRect;
+    // Drawn outside the engine's lock: a running timer only waits for the copy into the start
+    // image. With nothing of the view under the picture, the plain colour is all there is.
     TGdiBitmap under(std::max(display.Width(), 0), std::max(display.Height(), 0));
-    if (under.Empty()) {
-        // Nothing of the view lies under the picture: the plain colour is all there is.
-        m_oldBitmap->Fill(ColorToRGB(m_color));
-    } else {
+    if (!under.Empty()) {
         SetViewportOrgEx(under.DC(), -display.Left, -display.Top, nullptr);
         DrawBackground(under.DC(), TRect { 0, 0, width(), height() });
         SetViewportOrgEx(under.DC(), 0, 0, nullptr);
-        SetStretchBltMode(m_oldBitmap->DC(), COLORONCOLOR);
-        StretchBlt(m_oldBitmap->DC(), m_pictureRect.Left, m_pictureRect.Top, m_pictureRect.Width(),
-            m_pictureRect.Height(), under.DC(), 0, 0, under.Width(), under.Height(), SRCCOPY);
     }
+    m_engine->SetStartImage(under, ColorToRGB(m_color));
     // While Prepare builds the start image there is no frame on show to recompose yet.
     if (m_busy && m_manual && !m_stopping && !m_preparing)
-        UpdateDisplay();
+        m_engine->Recompose();
 }
 
 void TCustomTransitionView::DrawBackground(HDC Canvas, const TRect& Rect)
@@ -98,10 +96,7 @@ void TCustomTransitionView::DrawBackground(HDC Canvas, const TRect& Rect)
         return;
     // Drawing may make the graphic signal a change, which must not cause another repaint.
     m_bgPicture->OnChange = nullptr;
-    struct TRestore {
-        TCustomTransitionView* View;
-        ~TRestore() { View->m_bgPicture->OnChange = [view = View] { view->BgPictureChange(); }; }
-    } restore { this };
+    const TScopeExit restore([this] { m_bgPicture->OnChange = [this] { BgPictureChange(); }; });
 
     const TGraphic* graphic = m_bgPicture->Graphic();
     const TBackgroundMode mode = graphic && !graphic->Empty() ? m_bgMode : bmNone;
@@ -152,15 +147,15 @@ void TCustomTransitionView::DrawTile(HDC Canvas, const TRect& Rect, const TGraph
 void TCustomTransitionView::Draw(HDC Canvas)
 {
     const TRect client { 0, 0, width(), height() };
-    std::lock_guard lock(m_frameLock);
-    if (m_screenBitmap->Empty()) {
+    TGdiBitmap& screen = m_engine->Screen();
+    if (screen.Empty()) {
         DrawBackground(Canvas, client);
         return;
     }
     TRect frame = m_displayRect;
     if (RectVisible(Canvas, &frame)) {
         SetStretchBltMode(Canvas, COLORONCOLOR);
-        StretchBlt(Canvas, frame.Left, frame.Top, frame.Width(), frame.Height(), m_screenBitmap->DC(),
+        StretchBlt(Canvas, frame.Left, frame.Top, frame.Width(), frame.Height(), screen.DC(),
             m_pictureRect.Left, m_pictureRect.Top, m_pictureRect.Width(), m_pictureRect.Height(), SRCCOPY);
     }
     if (m_frameWidth != 0) {
@@ -179,49 +174,90 @@ void TCustomTransitionView::Draw(HDC Canvas)
     DrawBackground(Canvas, client);
 }
 
+namespace {
+
+// The device that a painter on a widget really draws on: the window's backing store (or the
+// image that the widget is rendered into), when it is a plain image in memory that this paint
+// may write straight into. `offset` answers where the widget's (0, 0) lies in it: the region
+// being painted, in the widget's coordinates, must be exactly the engine's clip in the image's,
+// moved, so that no pixel outside what Qt would paint is touched. Else null.
+QImage* DirectTarget(QPainter& painter, const QRegion& region, QPoint& offset)
+{
+    QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice()
+        || engine->paintDevice()->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(engine->paintDevice());
+    if ((image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied)
+        || image->devicePixelRatio() != 1.0 || !image->isDetached() || painter.deviceTransform().type() > QTransform::TxTranslate)
+        return nullptr;
+    const QRegion clip = engine->systemClip();
+    if (clip.isEmpty() || region.isEmpty())
+        return nullptr;
+    offset = clip.boundingRect().topLeft() - region.boundingRect().topLeft();
+    if (region.translated(offset) != clip || !image->rect().contains(clip.boundingRect()))
+        return nullptr;
+    return image;
+}
+
+} // namespace
+
 void TCustomTransitionView::paintEvent(QPaintEvent* Event)
 {
-    std::lock_guard lock(m_frameLock);
     const int32_t w = width();
     const int32_t h = height();
     if (w <= 0 || h <= 0)
         return;
-    if (m_backBuffer->Width() != w || m_backBuffer->Height() != h)
-        m_backBuffer->SetSize(w, h);
     const QRect bounds = Event->rect() & rect();
     const TRect area { bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1 };
+    QPainter painter(this);
+    {
+        const auto frameLock = m_engine->LockFrame();
+        const TGdiBitmap& screen = m_engine->Screen();
+        QPoint offset;
+        QImage* direct = nullptr;
+        if (!screen.Empty() && Contains(m_displayRect, area) && m_displayRect.Width() == screen.Width()
+            && m_displayRect.Height() == screen.Height() && Event->region() == QRegion(bounds)
+            && (direct = DirectTarget(painter, Event->region(), offset))) {
+            // The one copy of a frame shown at its own size: its rows straight into the window's
+            // pixels, turned top-down on the way.
+            const size_t rowBytes = size_t(area.Width()) * 4;
+            const qsizetype stride = direct->bytesPerLine();
+            uchar* out = direct->bits() + (area.Top + offset.y()) * stride + (area.Left + offset.x()) * 4;
+            for (int32_t y = area.Top; y < area.Bottom; ++y, out += stride)
+                std::memcpy(out, screen.ScanLine(y - m_displayRect.Top) + (area.Left - m_displayRect.Left), rowBytes);
+            return;
+        }
+    }
+    if (m_backBuffer->Width() != w || m_backBuffer->Height() != h) {
+        m_backBuffer->SetSize(w, h);
+        // The back buffer's rows run top-down, as Qt's do: Qt reads its memory as it is.
+        m_presentImage = QImage(m_backBuffer->Bits(), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
+    }
     HDC dc = m_backBuffer->DC();
     {
+        const auto frameLock = m_engine->LockFrame();
+        TGdiBitmap& screen = m_engine->Screen();
         TSavedDC saved(dc);
         IntersectClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
-        if (!m_screenBitmap->Empty() && Contains(m_displayRect, area)) {
-            // Inside the picture only the frame on show can be seen: one scaled copy.
+        if (!screen.Empty() && Contains(m_displayRect, area)) {
+            // Inside the picture only the frame on show can be seen: one scaled copy of the
+            // exposed part.
             SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, m_displayRect.Left, m_displayRect.Top, m_displayRect.Width(),
-                m_displayRect.Height(), m_screenBitmap->DC(), 0, 0, m_screenBitmap->Width(),
-                m_screenBitmap->Height(), SRCCOPY);
+            StretchBlt(dc, m_displayRect.Left, m_displayRect.Top, m_displayRect.Width(), m_displayRect.Height(),
+                screen.DC(), 0, 0, screen.Width(), screen.Height(), SRCCOPY);
         } else {
             Draw(dc);
         }
     }
-    // The back buffer's rows run bottom-up. Qt's mirroring transform costs several times a
-    // copy, so the rows of the repainted area are put in top-down order once, then handed over.
-    if (m_presentImage.width() != w || m_presentImage.height() != h)
-        m_presentImage = QImage(w, h, QImage::Format_RGB32);
-    const size_t rowBytes = size_t(area.Width()) * 4;
-    for (int32_t y = area.Top; y < area.Bottom; ++y)
-        std::memcpy(reinterpret_cast<uint32_t*>(m_presentImage.scanLine(y)) + area.Left,
-            m_backBuffer->ScanLine(y) + area.Left, rowBytes);
-    QPainter painter(this);
-    const QRect target(area.Left, area.Top, area.Width(), area.Height());
-    painter.drawImage(target, m_presentImage, target);
+    painter.drawImage(bounds, m_presentImage, bounds);
 }
 
 void TCustomTransitionView::resizeEvent(QResizeEvent* Event)
 {
     QWidget::resizeEvent(Event);
     UpdateDisplayRect();
-    if (!m_screenBitmap->Empty())
+    if (!m_engine->Screen().Empty())
         update();
 }
 

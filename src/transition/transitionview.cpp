@@ -6,7 +6,6 @@
 #include "transition/transitionview.h"
 
 #include "effects/effects.h"
-#include "platform/system/mmtimer.h"
 
 #include <QEnterEvent>
 
@@ -44,9 +43,10 @@ TCustomTransitionView::TCustomTransitionView(QWidget* AOwner)
     : QWidget(AOwner)
     , m_picture(std::make_unique<TPicture>())
     , m_bgPicture(std::make_unique<TPicture>())
-    , m_screenBitmap(std::make_unique<TGdiBitmap>())
-    , m_backBuffer(std::make_unique<TGdiBitmap>())
+    , m_engine(std::make_unique<TTransitionEngine>())
+    , m_backBuffer(std::make_unique<TGdiBitmap>(TRowOrder::TopDown))
 {
+    m_engine->SetStyle(m_style);
     // The view paints every pixel of its client area itself: nothing is erased under it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -57,16 +57,13 @@ TCustomTransitionView::TCustomTransitionView(QWidget* AOwner)
 
 TCustomTransitionView::~TCustomTransitionView()
 {
-    StopBeforeDestruction();
-    m_picture->OnChange = nullptr;
-    m_bgPicture->OnChange = nullptr;
-}
-
-void TCustomTransitionView::StopBeforeDestruction()
-{
+    // Ends a running transition without events; the engine's timer is joined with it. The
+    // timer thread never calls into the view, so a derived view may already be gone.
     m_destroying = true;
     Stop();
-    StopTimer();
+    m_engine.reset();
+    m_picture->OnChange = nullptr;
+    m_bgPicture->OnChange = nullptr;
 }
 
 void TCustomTransitionView::SetPicture(const TPicture& Value) { m_picture->Assign(Value); }
@@ -79,7 +76,7 @@ void TCustomTransitionView::SetBgMode(TBackgroundMode Value)
         return;
     m_bgMode = Value;
     if (m_bgPicture->Graphic()) {
-        if (m_oldIsBackground && m_oldBitmap)
+        if (m_oldIsBackground && m_engine->Prepared())
             UpdateOldPic();
         update();
     }
@@ -90,7 +87,7 @@ void TCustomTransitionView::SetFrameColor(TColor Value)
     if (Value == m_frameColor)
         return;
     m_frameColor = Value;
-    if (m_frameWidth != 0 && !m_screenBitmap->Empty())
+    if (m_frameWidth != 0 && !m_engine->Screen().Empty())
         update();
 }
 
@@ -103,7 +100,7 @@ void TCustomTransitionView::SetFrameWidth(int32_t Value)
     m_frameWidth = Value;
     if (m_autoSize)
         AdjustSize();
-    if (m_screenBitmap->Empty())
+    if (m_engine->Screen().Empty())
         return;
     UpdateDisplayRect();
     update();
@@ -115,7 +112,7 @@ void TCustomTransitionView::SetCenter(bool Value)
         return;
     m_center = Value;
     UpdateDisplayRect();
-    if (!m_screenBitmap->Empty())
+    if (!m_engine->Screen().Empty())
         update();
 }
 
@@ -125,7 +122,7 @@ void TCustomTransitionView::SetStretch(bool Value)
         return;
     m_stretch = Value;
     UpdateDisplayRect();
-    if (!m_screenBitmap->Empty())
+    if (!m_engine->Screen().Empty())
         update();
 }
 
@@ -135,7 +132,7 @@ void TCustomTransitionView::SetProportional(bool Value)
         return;
     m_proportional = Value;
     UpdateDisplayRect();
-    if (!m_screenBitmap->Empty())
+    if (!m_engine->Screen().Empty())
         update();
 }
 
@@ -178,10 +175,10 @@ void TCustomTransitionView::SetStyle(int Value)
     if (Value < 0 || Value > EffectCount || Value == m_style)
         return;
     m_style = static_cast<TShowStyle>(Value);
+    m_engine->SetStyle(m_style);
     if (m_busy && m_manual && !m_stopping) {
-        UpdateDisplay();
-        const TRect display = DisplayRect();
-        update(QRect(display.Left, display.Top, display.Width(), display.Height()));
+        m_engine->Recompose();
+        update(QRect(m_displayRect.Left, m_displayRect.Top, m_displayRect.Width(), m_displayRect.Height()));
     }
 }
 
@@ -216,17 +213,9 @@ int TCustomTransitionView::GetStyleNames(QStringList& List)
     return EffectCount;
 }
 
-TRect TCustomTransitionView::DisplayRect() const
-{
-    std::lock_guard lock(m_frameLock);
-    return m_displayRect;
-}
+TRect TCustomTransitionView::DisplayRect() const { return m_displayRect; }
 
-TRect TCustomTransitionView::PictureRect() const
-{
-    std::lock_guard lock(m_frameLock);
-    return m_pictureRect;
-}
+TRect TCustomTransitionView::PictureRect() const { return m_pictureRect; }
 
 void TCustomTransitionView::SetTickSource(TTickSource Source) { m_tickSource = std::move(Source); }
 
@@ -235,7 +224,6 @@ void TCustomTransitionView::SetTimerCapsSource(TTimerCapsSource Source)
     m_timerCapsSource = std::move(Source);
 }
 
-uint32_t TCustomTransitionView::TickCount() const { return m_tickSource ? m_tickSource() : GetTickCount(); }
 
 void TCustomTransitionView::PictureChange()
 {
@@ -250,7 +238,7 @@ void TCustomTransitionView::BgPictureChange()
 {
     if (m_bgMode == bmNone)
         return;
-    if (m_oldIsBackground && m_oldBitmap)
+    if (m_oldIsBackground && m_engine->Prepared())
         UpdateOldPic();
     update();
 }
@@ -287,24 +275,6 @@ void TCustomTransitionView::DoProgress()
 {
     if (OnProgress)
         OnProgress(this);
-}
-
-void TCustomTransitionView::DoCustomDraw(TGdiBitmap& Picture, TGdiBitmap& Screen)
-{
-    if (OnCustomDraw)
-        OnCustomDraw(this, Picture, Screen);
-}
-
-void TCustomTransitionView::DoBeforeNewFrame(TGdiBitmap& Picture, TGdiBitmap& Screen)
-{
-    if (OnBeforeNewFrame)
-        OnBeforeNewFrame(this, Picture, Screen);
-}
-
-void TCustomTransitionView::DoAfterNewFrame(TGdiBitmap& Picture, TGdiBitmap& Screen)
-{
-    if (OnAfterNewFrame)
-        OnAfterNewFrame(this, Picture, Screen);
 }
 
 void TCustomTransitionView::DoComplete()

@@ -4,23 +4,21 @@
 // The transition view: a widget that shows one picture and, when told to, replaces it with the
 // next through an animated transition drawn by one of the 172 effects or by the application.
 // Frames are composed at the picture's own size into ScreenBitmap and scaled to DisplayRect
-// only when shown. With Threaded on, a timer thread advances the transition and composes the
-// frames; the user-interface thread shows them and runs the progress and end events.
+// only when shown. The view owns a transition engine (transitionengine.h) that holds the
+// working bitmaps and, with Threaded on, advances the transition and composes the frames on a
+// timer thread; the user-interface thread shows them and runs the progress and end events.
 #pragma once
 
 #include "platform/gdi/gdi.h"
 #include "platform/graphics/picture.h"
+#include "transition/transitionengine.h"
 
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
-
-struct TTimeCaps;
 
 // A colour as the class library keeps it: 0x00BBGGRR, or a system colour with the top bit set.
 using TColor = uint32_t;
@@ -28,15 +26,6 @@ constexpr TColor clActiveBorder = 0x8000000A;
 constexpr TColor clBtnFace = 0x8000000F;
 // The colour a TColor stands for; system colours take the classic desktop scheme's values.
 TColorRef ColorToRGB(TColor color);
-
-// One advance of a transition: Step, or with exact timing Step scaled by the milliseconds that
-// passed against Delay (a Delay of 0 counts as 1 ms); never negative.
-int32_t TransitionStep(int32_t Step, uint32_t Elapsed, int32_t Delay, bool ExactTiming);
-// Progress after an advance of `step`, stopping at 100, or at 0 in reverse.
-int32_t NextProgress(int32_t Progress, int32_t Step, bool Reverse);
-
-using TShowStyle = uint8_t; // 0 custom drawing, 1 … 172 an effect
-using TPercent = uint8_t; // 0 … 100
 
 // Where a control sits in its parent, as far as it decides how the control may size itself.
 enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -76,7 +65,8 @@ public:
     explicit TCustomTransitionView(QWidget* AOwner = nullptr);
     ~TCustomTransitionView() override;
 
-    // Events. Assign them before a transition starts: the frame events run on the timer thread.
+    // Events. The frame events (OnBeforeNewFrame, OnCustomDraw, OnAfterNewFrame) are handed to
+    // the engine as they are when a transition starts, and run on the timer thread.
     TNotifyEvent OnChange;
     TNotifyEvent OnProgress;
     TNotifyEvent OnComplete;
@@ -119,7 +109,8 @@ public:
     void SetStep(uint16_t Value);
     uint16_t Delay() const { return m_delay; }
     void SetDelay(uint16_t Value) { m_delay = Value; }
-    TPercent Progress() const { return m_progress; }
+    TPercent Progress() const { return m_engine->Progress(); }
+    // The application's writer of Progress: composes and shows the frame at once.
     void SetProgress(int Value);
     bool Reverse() const { return m_reverse; }
     void SetReverse(bool Value) { m_reverse = Value; }
@@ -144,7 +135,7 @@ public:
     virtual void Clear();
 
     // The frame on show and where it is shown, for tests and tools.
-    const TGdiBitmap& ScreenBitmap() const { return *m_screenBitmap; }
+    const TGdiBitmap& ScreenBitmap() const { return m_engine->Screen(); }
     TRect DisplayRect() const;
     TRect PictureRect() const;
 
@@ -154,12 +145,10 @@ public:
 
 protected:
     virtual void DrawBackground(HDC Canvas, const TRect& Rect);
+    // The full paint; called with the engine's frame locked.
     virtual void Draw(HDC Canvas);
     virtual void DoChange();
     virtual void DoProgress();
-    virtual void DoCustomDraw(TGdiBitmap& Picture, TGdiBitmap& Screen);
-    virtual void DoBeforeNewFrame(TGdiBitmap& Picture, TGdiBitmap& Screen);
-    virtual void DoAfterNewFrame(TGdiBitmap& Picture, TGdiBitmap& Screen);
     virtual void DoComplete();
     virtual void DoStart(TGdiBitmap& Picture, TGdiBitmap& Screen);
     virtual void DoStop();
@@ -173,10 +162,6 @@ protected:
     void customEvent(QEvent* Event) override;
 
     bool Destroying() const { return m_destroying; }
-    // Ends a running transition without events and waits for the timer thread. The most
-    // derived class calls it first in its destructor: the timer thread calls virtual
-    // operations, which must not meet an object whose derived parts are already gone.
-    void StopBeforeDestruction();
 
 private:
     // A Word property: values outside 0 … 65535 keep their low 16 bits, as a Word store does.
@@ -194,15 +179,10 @@ private:
     void Prepare();
     void Unprepare();
     void Animate();
-    bool UpdateProgress();
-    void UpdateDisplay();
+    TTransitionHooks Hooks();
     void ShowFrame();
-    void StartTimer();
-    void StopTimer();
-    static void TimerCallback(uint32_t TimerID, uintptr_t User);
     void ProgressChanged(uint32_t Transition);
     void TransitionCompleted(uint32_t Transition);
-    void PostToSelf(int Type);
     uint32_t TickCount() const;
     void RepaintRect(const TRect& Rect);
 
@@ -214,43 +194,29 @@ private:
     bool m_center = false;
     bool m_stretch = false;
     bool m_proportional = false;
-    std::atomic<bool> m_overDraw { true };
-    std::atomic<bool> m_threaded { true };
-    std::atomic<bool> m_manual { false };
-    std::atomic<TShowStyle> m_style { 51 };
-    std::atomic<uint16_t> m_step { 4 };
-    std::atomic<uint16_t> m_delay { 40 };
-    std::atomic<TPercent> m_progress { 0 };
-    std::atomic<bool> m_reverse { false };
-    std::atomic<bool> m_busy { false };
-    std::atomic<bool> m_exactTiming { false };
+    bool m_overDraw = true;
+    bool m_threaded = true;
+    bool m_manual = false;
+    TShowStyle m_style = 51;
+    uint16_t m_step = 4;
+    uint16_t m_delay = 40;
+    bool m_reverse = false;
+    bool m_busy = false;
+    bool m_exactTiming = false;
     TColor m_color = clBtnFace;
     bool m_autoSize = false;
     TAlign m_align = TAlign::alNone;
 
-    std::unique_ptr<TGdiBitmap> m_screenBitmap;
     TRect m_displayRect;
     TRect m_pictureRect;
-    std::atomic<bool> m_stopping { false };
+    bool m_stopping = false;
     bool m_oldIsBackground = false;
-    std::unique_ptr<TGdiBitmap> m_oldBitmap;
-    std::unique_ptr<TGdiBitmap> m_pictureBitmap;
-    std::atomic<uint32_t> m_timerID { 0 };
-    // Set by the callback that reached the end; the timer itself is killed on the UI thread.
-    std::atomic<bool> m_timerEnded { false };
-    uint32_t m_timerResolution = 0;
-    std::atomic<uint32_t> m_lastTick { 0 };
-    // Guards frame composition and painting against the timer thread; re-entrant, since
-    // UpdateDisplayRect calls UpdateOldPic, which may recompose the frame.
-    mutable std::recursive_mutex m_frameLock;
-
-    // Messages of a transition that has ended are recognised by this number and ignored.
-    std::atomic<uint32_t> m_transition { 0 };
-    // One request to show a frame is enough however many frames were composed meanwhile.
-    std::atomic<bool> m_showPending { false };
     bool m_destroying = false;
     bool m_preparing = false;
-    // The client area's pixels, drawn by the raster layer and handed to Qt as they are.
+    // The working bitmaps, the progress and the timer: the only part the timer thread sees.
+    std::unique_ptr<TTransitionEngine> m_engine;
+    // The client area's pixels, drawn by the raster layer in top-down rows, and a QImage over
+    // the same memory: Qt takes them as they are.
     std::unique_ptr<TGdiBitmap> m_backBuffer;
     QImage m_presentImage;
     TTickSource m_tickSource;
@@ -263,7 +229,6 @@ class TTransitionView : public TCustomTransitionView {
     Q_OBJECT
 public:
     using TCustomTransitionView::TCustomTransitionView;
-    ~TTransitionView() override { StopBeforeDestruction(); }
 };
 
 using TBackgroundMode = TCustomTransitionView::TBackgroundMode;

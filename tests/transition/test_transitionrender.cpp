@@ -199,3 +199,56 @@ TEST(TransitionViewBackground, TransitionFromTheBackgroundStartsWithWhatLiesUnde
     EXPECT_EQ(view.ScreenBitmap().Pixel(3, 2), PixelFromColorRef(Green));
     view.Stop();
 }
+
+// A frame shown at its own size goes straight from the frame into the pixels that Qt paints
+// on, the top row first; a scaled one goes through the back buffer. Both, whole and in part,
+// on every kind of target.
+TEST(TransitionViewLayout, TheFrameReachesTheTargetTheRightWayUp)
+{
+    auto colour = [](int x, int y) { return RGB(uint8_t(40 * x), uint8_t(50 * y), 200); };
+    struct Case {
+        const char* Name;
+        bool Stretch;
+        QRect Part; // of the view; empty: all of it
+    };
+    const Case cases[] = {
+        { "1:1 whole", false, {} },
+        { "1:1 part of the picture", false, QRect(3, 2, 3, 3) },
+        { "scaled whole", true, {} },
+        { "scaled part", true, QRect(2, 2, 5, 4) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTransitionView view;
+        view.resize(10, 8);
+        view.SetCenter(true);
+        view.SetStretch(c.Stretch);
+        view.SetColor(Yellow);
+        view.SetManual(true);
+        view.Picture().SetGraphic(Painted(6, 4, colour));
+        view.Execute();
+        view.SetProgress(100);
+        const TRect display = view.DisplayRect();
+        auto expected = [&](int x, int y) {
+            if (x < display.Left || x >= display.Right || y < display.Top || y >= display.Bottom)
+                return Yellow;
+            // Nearest by pixel centres, as the raster layer scales.
+            return colour((2 * (x - display.Left) + 1) * 6 / (2 * display.Width()),
+                (2 * (y - display.Top) + 1) * 4 / (2 * display.Height()));
+        };
+        const QRect part = c.Part.isEmpty() ? view.rect() : c.Part;
+        for (QImage::Format format : { QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied }) {
+            QImage target(14, 12, format);
+            target.fill(Qt::black);
+            view.render(&target, QPoint(2, 3), QRegion(part));
+            for (int y = 0; y < target.height(); ++y)
+                for (int x = 0; x < target.width(); ++x) {
+                    // render() puts the part's top-left corner at the offset.
+                    const QPoint at = QPoint(x - 2, y - 3) + part.topLeft();
+                    const TColorRef want = part.contains(at) ? expected(at.x(), at.y()) : RGB(0, 0, 0);
+                    ASSERT_EQ(At(target, x, y), want) << "format " << format << " at " << x << "," << y;
+                }
+        }
+        view.Stop();
+    }
+}

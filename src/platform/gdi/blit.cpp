@@ -46,17 +46,23 @@ TRect BoundsOf(const std::vector<TRect>& boxes)
 // A copy of part of a bitmap, so that a transfer within one bitmap reads its whole source
 // before it writes.
 struct TSourceView {
-    const uint8_t* Bits; // start of the bottom row, as in a bitmap
+    const uint8_t* Bits; // start of the block, as in a bitmap
     int32_t Width, Height; // of the full view, in pixels
+    TRowOrder Order = TRowOrder::BottomUp;
     int32_t OriginX = 0, OriginY = 0; // device position of the view's top-left pixel
 
     const uint32_t* Row(int32_t y) const
     {
-        return reinterpret_cast<const uint32_t*>(Bits) + size_t(Height - 1 - (y - OriginY)) * size_t(Width) - OriginX;
+        const int32_t row = y - OriginY;
+        const size_t inMemory = size_t(Order == TRowOrder::TopDown ? row : Height - 1 - row);
+        return reinterpret_cast<const uint32_t*>(Bits) + inMemory * size_t(Width) - OriginX;
     }
 };
 
-TSourceView ViewOf(const TGdiBitmap& bitmap) { return { bitmap.Bits(), bitmap.Width(), bitmap.Height() }; }
+TSourceView ViewOf(const TGdiBitmap& bitmap)
+{
+    return { bitmap.Bits(), bitmap.Width(), bitmap.Height(), bitmap.RowOrder() };
+}
 
 TSourceView SnapshotOf(const TGdiBitmap& bitmap, const TRect& box, std::vector<uint32_t>& storage)
 {
@@ -65,7 +71,7 @@ TSourceView SnapshotOf(const TGdiBitmap& bitmap, const TRect& box, std::vector<u
     for (int32_t y = box.Top; y < box.Bottom; ++y)
         std::memcpy(storage.data() + size_t(box.Bottom - 1 - y) * size_t(w), bitmap.ScanLine(y) + box.Left,
             size_t(w) * 4);
-    return { reinterpret_cast<const uint8_t*>(storage.data()), w, h, box.Left, box.Top };
+    return { reinterpret_cast<const uint8_t*>(storage.data()), w, h, TRowOrder::BottomUp, box.Left, box.Top };
 }
 
 } // namespace
@@ -107,10 +113,13 @@ bool BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC src, int32_
 
     const int32_t tw = target.Width();
     for (const TRect& b : boxes) {
-        // Whole rows of equal width are one contiguous block in both bitmaps.
-        if (b.Left == 0 && b.Right == tw && offX == 0 && view.Width == tw && view.OriginX == 0) {
+        // Whole rows of equal width, stored in the same order, are one contiguous block in both
+        // bitmaps; it starts at the row that comes first in memory.
+        if (b.Left == 0 && b.Right == tw && offX == 0 && view.Width == tw && view.OriginX == 0
+            && view.Order == target.RowOrder()) {
             const size_t rows = size_t(b.Height());
-            std::memcpy(target.ScanLine(b.Bottom - 1), view.Row(b.Bottom - 1 + offY), rows * size_t(tw) * 4);
+            const int32_t first = view.Order == TRowOrder::TopDown ? b.Top : b.Bottom - 1;
+            std::memcpy(target.ScanLine(first), view.Row(first + offY), rows * size_t(tw) * 4);
             continue;
         }
         const size_t bytes = size_t(b.Width()) * 4;

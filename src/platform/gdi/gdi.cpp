@@ -68,6 +68,12 @@ TGdiBitmap::TGdiBitmap(int32_t width, int32_t height)
     SetSize(width, height, 0);
 }
 
+TGdiBitmap::TGdiBitmap(TRowOrder order)
+    : TGdiBitmap()
+{
+    m_rowOrder = order;
+}
+
 TGdiBitmap::~TGdiBitmap() = default;
 
 void TGdiBitmap::SetSize(int32_t width, int32_t height, TColorRef fill)
@@ -83,7 +89,8 @@ void TGdiBitmap::SetSize(int32_t width, int32_t height, TColorRef fill)
         const int32_t keepW = std::min(width, m_width);
         const int32_t keepH = std::min(height, m_height);
         for (int32_t row = 0; row < keepH; ++row)
-            std::memcpy(dst + size_t(height - 1 - row) * size_t(width), ScanLine(row), size_t(keepW) * 4);
+            std::memcpy(dst + size_t(m_rowOrder == TRowOrder::TopDown ? row : height - 1 - row) * size_t(width),
+                ScanLine(row), size_t(keepW) * 4);
     }
     m_bits = std::move(bits);
     m_width = width;

@@ -103,13 +103,20 @@ using HDC = TGdiDC*;
 enum : uint32_t { SRCCOPY = 0x00CC0020 };
 enum : int32_t { BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4 };
 
+// The order of a bitmap's rows in memory. Bottom-up is the device-independent bitmap's own
+// layout, the one every effect works on; top-down is that of a bitmap described with a negative
+// height, which a window system takes without turning the rows round (the view's back buffer).
+enum class TRowOrder : uint8_t { BottomUp, TopDown };
+
 // A 32-bit device-independent bitmap: 4 bytes a pixel in the order blue, green, red, and a
-// fourth byte that carries no colour; rows of exactly 4·width bytes stored bottom-up in one
-// block, so the lowest address holds the bottom row.
+// fourth byte that carries no colour; rows of exactly 4·width bytes in one block, stored
+// bottom-up (the lowest address holds the bottom row) unless made top-down. Every operation
+// of the raster layer reads and writes rows through ScanLine and so works on both orders.
 class TGdiBitmap {
 public:
     TGdiBitmap();
     TGdiBitmap(int32_t width, int32_t height);
+    explicit TGdiBitmap(TRowOrder order);
     ~TGdiBitmap();
     TGdiBitmap(const TGdiBitmap&) = delete;
     TGdiBitmap& operator=(const TGdiBitmap&) = delete;
@@ -121,13 +128,14 @@ public:
     void SetSize(int32_t width, int32_t height, TColorRef fill = 0);
     void Fill(TColorRef colour);
 
-    // The whole pixel block, starting at the bottom row.
+    TRowOrder RowOrder() const { return m_rowOrder; }
+    // The whole pixel block, starting at the bottom row (the top row of a top-down bitmap).
     uint8_t* Bits() { return m_bits.get(); }
     const uint8_t* Bits() const { return m_bits.get(); }
     size_t ByteCount() const { return size_t(m_width) * size_t(m_height) * 4; }
     // Image row `row` (0 is the top row).
-    uint32_t* ScanLine(int32_t row) { return reinterpret_cast<uint32_t*>(m_bits.get()) + size_t(m_height - 1 - row) * size_t(m_width); }
-    const uint32_t* ScanLine(int32_t row) const { return reinterpret_cast<const uint32_t*>(m_bits.get()) + size_t(m_height - 1 - row) * size_t(m_width); }
+    uint32_t* ScanLine(int32_t row) { return reinterpret_cast<uint32_t*>(m_bits.get()) + MemoryRow(row) * size_t(m_width); }
+    const uint32_t* ScanLine(int32_t row) const { return reinterpret_cast<const uint32_t*>(m_bits.get()) + MemoryRow(row) * size_t(m_width); }
     uint32_t Pixel(int32_t x, int32_t y) const { return ScanLine(y)[x]; }
     void SetPixel(int32_t x, int32_t y, uint32_t value) { ScanLine(y)[x] = value; }
 
@@ -139,8 +147,11 @@ public:
     HDC DC() { return m_dc.get(); }
 
 private:
+    size_t MemoryRow(int32_t row) const { return size_t(m_rowOrder == TRowOrder::TopDown ? row : m_height - 1 - row); }
+
     int32_t m_width = 0;
     int32_t m_height = 0;
+    TRowOrder m_rowOrder = TRowOrder::BottomUp;
     uint32_t m_handle = 0;
     std::unique_ptr<uint8_t[]> m_bits;
     std::unique_ptr<TGdiDC> m_dc;

@@ -49,6 +49,62 @@ TEST(Bitmap, RowsAreStoredBottomUpInOneBlock)
     EXPECT_EQ(PixelFromColorRef(RGB(0x11, 0x22, 0x33)), 0x00112233u);
 }
 
+TEST(Bitmap, TopDownRowsStartWithTheTopRowAndKeepThemOnResize)
+{
+    TGdiBitmap b(TRowOrder::TopDown);
+    b.SetSize(3, 2);
+    b.SetPixel(0, 0, 0x00112233); // top-left
+    b.SetPixel(2, 1, 0x00445566); // bottom-right
+    const uint32_t* bits = reinterpret_cast<const uint32_t*>(b.Bits());
+    EXPECT_EQ(bits[0], 0x00112233u);
+    EXPECT_EQ(bits[5], 0x00445566u);
+    b.SetSize(4, 3, RGB(0, 0, 0xFF));
+    EXPECT_EQ(b.Pixel(0, 0), 0x00112233u);
+    EXPECT_EQ(b.Pixel(2, 1), 0x00445566u);
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(b.Bits())[0], 0x00112233u);
+    EXPECT_EQ(b.Pixel(3, 2), 0x000000FFu);
+}
+
+// Every transfer gives the same picture whichever order each bitmap keeps its rows in.
+TEST(Bitmap, TransfersDoNotDependOnTheRowOrder)
+{
+    struct Case {
+        const char* name;
+        std::function<void(HDC dst, HDC src)> draw;
+    };
+    const Case cases[] = {
+        { "whole block", [](HDC d, HDC s) { BitBlt(d, 0, 0, 11, 7, s, 0, 0, SRCCOPY); } },
+        { "offset part", [](HDC d, HDC s) { BitBlt(d, 2, 1, 6, 4, s, 3, 2, SRCCOPY); } },
+        { "whole rows", [](HDC d, HDC s) { BitBlt(d, 0, 2, 11, 3, s, 0, 1, SRCCOPY); } },
+        { "clipped", [](HDC d, HDC s) {
+             IntersectClipRect(d, 1, 1, 5, 6);
+             BitBlt(d, 0, 0, 11, 7, s, 0, 0, SRCCOPY);
+         } },
+        { "stretch", [](HDC d, HDC s) { StretchBlt(d, 1, 0, 9, 7, s, 0, 0, 5, 3, SRCCOPY); } },
+        { "mirror", [](HDC d, HDC s) { StretchBlt(d, 10, 6, -11, -7, s, 0, 0, 11, 7, SRCCOPY); } },
+        { "fill", [](HDC d, HDC) { FillRect(d, { 2, 1, 7, 5 }, RGB(1, 2, 3)); } },
+        { "within one bitmap", [](HDC d, HDC) { BitBlt(d, 1, 2, 8, 4, d, 2, 0, SRCCOPY); } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TGdiBitmap reference(11, 7), src(11, 7);
+        Pattern(reference, D);
+        Pattern(src, S);
+        c.draw(reference.DC(), src.DC());
+        for (TRowOrder dstOrder : { TRowOrder::BottomUp, TRowOrder::TopDown })
+            for (TRowOrder srcOrder : { TRowOrder::BottomUp, TRowOrder::TopDown }) {
+                TGdiBitmap dst(dstOrder), from(srcOrder);
+                dst.SetSize(11, 7);
+                from.SetSize(11, 7);
+                Pattern(dst, D);
+                Pattern(from, S);
+                c.draw(dst.DC(), from.DC());
+                EXPECT_TRUE(Matches(dst, [&](int32_t x, int32_t y) { return reference.Pixel(x, y); }))
+                    << "destination " << int(dstOrder) << ", source " << int(srcOrder);
+            }
+    }
+}
+
 TEST(Bitmap, HandlesAreStableAndDistinct)
 {
     std::set<uint32_t> seen;

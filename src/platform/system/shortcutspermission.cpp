@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QFileInfo>
 #include <QMap>
 #include <QStringList>
 
@@ -30,9 +31,15 @@ QDBusMessage LookupCall()
     return call;
 }
 
-// Without a connected session bus there is no desktop to ask.
+// Without a connected session bus there is no desktop to ask. Without its address or the
+// session's bus socket there is none to connect to: the bus library would only try to start one.
 QString NoBusError()
 {
+    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const bool busKnown = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        || (!runtimeDir.isEmpty() && QFileInfo::exists(runtimeDir + QStringLiteral("/bus")));
+    if (!busKnown)
+        return QStringLiteral("there is no session bus (DBUS_SESSION_BUS_ADDRESS is not set)");
     if (QDBusConnection::sessionBus().isConnected())
         return QString();
     const QString why = QDBusConnection::sessionBus().lastError().message();

@@ -5,9 +5,11 @@
 #include "platform/system/productidentity.h"
 #include "platform/system/programpath.h"
 #include "platform/system/shell.h"
+#include "platform/system/shortcutspermission.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -102,9 +104,13 @@ void TfrmAbout::CreateComponents()
 
     btnVisitHomePage = MakeButton(
         this, "btnVisitHomePage", QStringLiteral("Visit Home Page"), QRect(0, 248, 91, 25));
+    btnAllowLockdown = MakeButton(
+        this, "btnAllowLockdown", QStringLiteral("Allow Lock-down..."), QRect(140, 248, 131, 25));
     btnClose = MakeButton(this, "btnClose", QStringLiteral("Close"), QRect(320, 248, 91, 25));
     connect(btnVisitHomePage, &QPushButton::clicked, this,
         [this] { btnVisitHomePageClick(btnVisitHomePage); });
+    connect(btnAllowLockdown, &QPushButton::clicked, this,
+        [this] { btnAllowLockdownClick(btnAllowLockdown); });
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(btnClose); });
 }
 
@@ -120,6 +126,23 @@ void TfrmAbout::FormCreate(QObject*)
 void TfrmAbout::btnCloseClick(QObject*) { close(); }
 
 void TfrmAbout::btnVisitHomePageClick(QObject*) { ShellOpen(HomePageUrl); }
+
+void TfrmAbout::btnAllowLockdownClick(QObject*)
+{
+    QMessageBox ask(QMessageBox::Question, ApplicationTitle(), LockdownConsentText(), QMessageBox::NoButton, this);
+    ask.setObjectName(QStringLiteral("askAllowLockdown"));
+    QPushButton* allow = ask.addButton(QStringLiteral("Allow"), QMessageBox::AcceptRole);
+    ask.addButton(QMessageBox::Cancel);
+    ask.setDefaultButton(QMessageBox::Cancel);
+    ask.exec();
+    if (ask.clickedButton() != allow)
+        return;
+    const QString error = GrantShortcutsPermission();
+    QMessageBox result(error.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, ApplicationTitle(),
+        LockdownConsentResult(error), QMessageBox::Ok, this);
+    result.setObjectName(QStringLiteral("allowLockdownResult"));
+    result.exec();
+}
 
 void TfrmAbout::labelWebClick(QObject*) { ShellOpen(WebSiteUrl); }
 

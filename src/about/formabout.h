@@ -2,8 +2,9 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // The About window: the product's title and version and the links to the maker's web site,
-// the home page and the support mailbox. It is the screen saver's settings page ("/c"); it
-// holds no settings. Closing it ends the program.
+// the home page and the support mailbox. It is the screen saver's settings page ("/c"); its one
+// setting is the parent's consent to the lock-down on GNOME (Allow Lock-down). Closing it ends
+// the program.
 #pragma once
 
 #include "about/fileversion.h"
@@ -22,6 +23,8 @@ public:
     void FormCreate(QObject* Sender);
     void btnCloseClick(QObject* Sender);
     void btnVisitHomePageClick(QObject* Sender);
+    // Says what the consent does, and on Allow stores it; then says how that went.
+    void btnAllowLockdownClick(QObject* Sender);
     void labelWebClick(QObject* Sender);
     void labelMailClick(QObject* Sender);
     void labelWebMouseEnter(TLabel* Sender);
@@ -41,5 +44,6 @@ private:
     TLabel* labelWeb = nullptr;
     TLabel* labelMail = nullptr;
     QPushButton* btnVisitHomePage = nullptr;
+    QPushButton* btnAllowLockdown = nullptr;
     QPushButton* btnClose = nullptr;
 };

@@ -10,7 +10,11 @@
 #include "game/passwordchange.h"
 #include "platform/system/exception.h"
 #include "platform/system/productidentity.h"
+#include "platform/system/shortcutspermission.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QStringList>
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
@@ -29,8 +33,39 @@ void PrintUsage()
                 "  /c, nothing   show the About window\n"
                 "  /p <window>   screen-saver preview: shows nothing\n"
                 "  /a <window>   change the screen-saver password (not offered on Linux)\n"
+                "  --allow-lockdown\n"
+                "                on GNOME: let the game hold the desktop's shortcuts, so that\n"
+                "                GNOME does not ask (a grown-up's consent, given once)\n"
                 "  --help        show this text\n"
                 "  --version     show the version\n");
+}
+
+// Text for a terminal: paragraphs kept, lines broken between words.
+void PrintWrapped(const QString& Text)
+{
+    constexpr qsizetype Width = 78;
+    for (const QString& paragraph : Text.split(u'\n')) {
+        QString line;
+        for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
+            if (!line.isEmpty() && line.size() + 1 + word.size() > Width) {
+                std::printf("%s\n", qUtf8Printable(line));
+                line.clear();
+            }
+            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        }
+        std::printf("%s\n", qUtf8Printable(line));
+    }
+}
+
+// --allow-lockdown: says what it does, then does it. Exit code 1 when nothing was stored.
+int AllowLockdown(int& Argc, char** Argv)
+{
+    QCoreApplication application(Argc, Argv); // the bus connection needs one
+    PrintWrapped(LockdownConsentText());
+    std::printf("\n");
+    const QString error = GrantShortcutsPermission();
+    PrintWrapped(LockdownConsentResult(error));
+    return error.isEmpty() ? 0 : 1;
 }
 
 // Whether Qt has somewhere to show a window; without one it would abort.
@@ -46,6 +81,9 @@ bool HaveDisplay()
 int main(int argc, char** argv)
 {
     InitProductIdentity();
+    // The compositor (and so GNOME's permission store) knows the window by its desktop file,
+    // whatever the program's file is called and wherever it lies.
+    QGuiApplication::setDesktopFileName(QLatin1String(GameDesktopFileName));
 
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         PrintUsage();
@@ -55,6 +93,8 @@ int main(int argc, char** argv)
         std::printf("%s %s\n", qUtf8Printable(ProductTitle), TAPSY_VERSION);
         return 0;
     }
+    if (argc == 2 && std::strcmp(argv[1], "--allow-lockdown") == 0)
+        return AllowLockdown(argc, argv);
 
     // The application object is made only when a window needs it, so the modes that show
     // nothing also end cleanly where there is no display.

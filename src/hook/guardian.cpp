@@ -2,14 +2,16 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // The guardian of a locked game: a small process of its own, started by the hook library when
-// it takes the X server's own keys out of the keyboard map, that puts them back when the game
-// cannot.
-//   tapsy-guardian GAME-PID DISPLAY      (the game's heartbeat on descriptor 3)
+// it takes the X server's own keys out of the keyboard map or empties GNOME's restore-shortcuts
+// key binding, that puts them back when the game cannot.
+//   tapsy-guardian GAME-PID DISPLAY      (the game's heartbeat on descriptor 3; DISPLAY is empty
+//                                         on Wayland)
 // The game's user-interface thread writes a byte to descriptor 3 twice a second. When the
 // descriptor closes, the game has ended, well or not; if the keys are still out (their state
-// file is still there), the guardian puts them back. When no byte comes for HangSeconds, the
+// file is still there), the guardian puts them back, and the key binding likewise. When no byte comes for HangSeconds, the
 // user-interface thread is stuck and the parent could not leave: the guardian ends the game
 // (SIGKILL, so that its keyboard grab goes too) and then puts the keys back.
+#include "hook/restoreshortcuts.h"
 #include "hook/serverkeys.h"
 
 #include <cerrno>
@@ -75,7 +77,10 @@ int main(int argc, char** argv)
     }
 
     TServerKeys keys;
-    if (keys.RestoreFromStateFile(display))
+    if (!display.empty() && keys.RestoreFromStateFile(display))
         Say(keys.Message);
+    TRestoreShortcutsKey binding;
+    if (binding.RestoreFromStateFile())
+        Say(binding.Message);
     return 0;
 }

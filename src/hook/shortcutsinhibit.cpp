@@ -35,6 +35,12 @@ constexpr wl_registry_listener RegistryListener = { OnGlobal, OnGlobalRemove };
 
 } // namespace
 
+TShortcutsInhibitor::TShortcutsInhibitor()
+{
+    m_again.setSingleShot(true);
+    QObject::connect(&m_again, &QTimer::timeout, [this] { AskAgain(); });
+}
+
 // The registry is read on a queue of our own, so that the toolkit's queue and its listeners see
 // nothing of it; the manager then moves to the toolkit's queue, which dispatches its inhibitor's
 // events on the user-interface thread.
@@ -98,8 +104,20 @@ void TShortcutsInhibitor::Inhibit(QWindow* Window)
     DebugLog("The Wayland compositor is asked to inhibit its keyboard shortcuts for the game window.");
 }
 
+// A new request for the same surface: the old one goes first, as the compositor refuses a second.
+void TShortcutsInhibitor::AskAgain()
+{
+    QWindow* window = m_window;
+    if (!m_inhibitor || !window)
+        return;
+    zwp_keyboard_shortcuts_inhibitor_v1_destroy(m_inhibitor);
+    m_inhibitor = nullptr;
+    Inhibit(window);
+}
+
 void TShortcutsInhibitor::Release()
 {
+    m_again.stop();
     if (!m_inhibitor)
         return;
     zwp_keyboard_shortcuts_inhibitor_v1_destroy(m_inhibitor);
@@ -110,12 +128,19 @@ void TShortcutsInhibitor::Release()
     DebugLog("The Wayland compositor's keyboard shortcuts are given back.");
 }
 
-void TShortcutsInhibitor::OnActive(void*, zwp_keyboard_shortcuts_inhibitor_v1*)
+void TShortcutsInhibitor::OnActive(void* Data, zwp_keyboard_shortcuts_inhibitor_v1*)
 {
+    static_cast<TShortcutsInhibitor*>(Data)->m_pacer.Active(TRetryPacer::Clock::now());
     DebugLog("The Wayland compositor inhibits its keyboard shortcuts for the game window.");
 }
 
-void TShortcutsInhibitor::OnInactive(void*, zwp_keyboard_shortcuts_inhibitor_v1*)
+void TShortcutsInhibitor::OnInactive(void* Data, zwp_keyboard_shortcuts_inhibitor_v1*)
 {
-    DebugLog("The Wayland compositor has turned its keyboard shortcuts on again.");
+    auto* self = static_cast<TShortcutsInhibitor*>(Data);
+    const TRetryPacer::Duration pause = self->m_pacer.Inactive(TRetryPacer::Clock::now());
+    DebugLog(pause == TRetryPacer::Duration::zero()
+            ? QStringLiteral("The Wayland compositor has turned its keyboard shortcuts on again; the game asks again at once.")
+            : QStringLiteral("The Wayland compositor has turned its keyboard shortcuts on again; the game asks again in %1 ms.")
+                  .arg(pause.count()));
+    self->m_again.start(pause);
 }

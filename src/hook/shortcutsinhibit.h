@@ -5,9 +5,16 @@
 // (workspace switching, launchers, closing windows) to one window of ours, through the
 // zwp_keyboard_shortcuts_inhibit_manager_v1 global where the compositor offers it. Only for a
 // program running on Qt's Wayland platform; every call does nothing anywhere else.
+//
+// A compositor may turn the inhibition off whenever it likes (GNOME on its restore-shortcuts key,
+// sway on its seat command); the inhibitor then asks again, at once the first time and then
+// paced (see retrypacer.h).
 #pragma once
 
+#include "hook/retrypacer.h"
+
 #include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 struct wl_display;
@@ -17,7 +24,7 @@ struct zwp_keyboard_shortcuts_inhibitor_v1;
 
 class TShortcutsInhibitor {
 public:
-    TShortcutsInhibitor() = default;
+    TShortcutsInhibitor();
     TShortcutsInhibitor(const TShortcutsInhibitor&) = delete;
     TShortcutsInhibitor& operator=(const TShortcutsInhibitor&) = delete;
 
@@ -29,6 +36,7 @@ public:
 
 private:
     bool FindManager();
+    void AskAgain();
     static void OnActive(void* Data, zwp_keyboard_shortcuts_inhibitor_v1* Inhibitor);
     static void OnInactive(void* Data, zwp_keyboard_shortcuts_inhibitor_v1* Inhibitor);
 
@@ -37,6 +45,8 @@ private:
     zwp_keyboard_shortcuts_inhibitor_v1* m_inhibitor = nullptr;
     wl_surface* m_surface = nullptr;
     QPointer<QWindow> m_window;
+    TRetryPacer m_pacer;
+    QTimer m_again;
     bool m_looked = false;
     bool m_saidUnavailable = false;
 };

@@ -8,13 +8,17 @@
 // instead; the keys that the X
 // server acts on by itself are taken out of its keyboard map (see serverkeys.h). On Wayland,
 // where no client may grab the keyboard, the compositor is asked to inhibit its own shortcuts for
-// the window (see shortcutsinhibit.h). _DisableTaskKeys(0, 0) gives all of it back; the keyboard
-// map is also put back when the program ends while still locked.
+// the window (see shortcutsinhibit.h), GNOME's own way out of that is emptied while locked (see
+// restoreshortcuts.h), and a denial that GNOME remembers is said in the trace. _DisableTaskKeys(0,
+// 0) gives all of it back; the keyboard map and the key binding are also put back when the
+// program ends while still locked, and by the guardian when it dies.
 // The second argument is reserved and must be 0. The result is 1 when the call was carried out,
 // 0 when there is no application to lock.
+#include "hook/restoreshortcuts.h"
 #include "hook/serverkeys.h"
 #include "hook/shortcutsinhibit.h"
 #include "platform/system/debuglog.h"
+#include "platform/system/shortcutspermission.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -43,14 +47,45 @@ namespace {
 // The window manager or another client gets the keyboard for this long at most.
 constexpr int GrabCheckMs = 500;
 
-// Program-wide and never freed: the map is put back at exit, after the toolkit is gone.
+// Program-wide and never freed: the map and the key binding are put back at exit, after the
+// toolkit is gone.
 TServerKeys* ServerKeys = nullptr;
+TRestoreShortcutsKey* RestoreShortcuts = nullptr;
 
-void RestoreServerKeysAtExit()
+void RestoreAtExit()
 {
     if (ServerKeys && ServerKeys->Disabled()) {
         ServerKeys->Restore();
         DebugLog(QString::fromStdString(ServerKeys->Message));
+    }
+    if (RestoreShortcuts && RestoreShortcuts->Disabled()) {
+        RestoreShortcuts->Restore();
+        DebugLog(QString::fromStdString(RestoreShortcuts->Message));
+    }
+}
+
+void SayPermission(const TPermissionAnswer& Answer)
+{
+    const QString id = QLatin1String(GameDesktopFileId);
+    switch (Answer.Permission) {
+    case TShortcutsPermission::Granted:
+        DebugLog(QStringLiteral("GNOME's permission store lets the game hold the shortcuts (GRANTED for %1).").arg(id));
+        break;
+    case TShortcutsPermission::Denied:
+    case TShortcutsPermission::Other:
+        DebugLog(QStringLiteral("The lock-down is denied: GNOME's permission store holds DENIED for %1 (its dialog "
+                                "\"Allow inhibiting shortcuts\" was answered Deny, by a child perhaps), so GNOME keeps its "
+                                "shortcuts on while the game runs. A grown-up allows them once with: %2")
+                     .arg(id, AllowLockdownCommand()));
+        break;
+    case TShortcutsPermission::NotStored:
+        DebugLog(QStringLiteral("GNOME's permission store holds no answer for %1: GNOME asks in a dialog, which a "
+                                "grown-up answers Allow; or allow it once beforehand with: %2")
+                     .arg(id, AllowLockdownCommand()));
+        break;
+    case TShortcutsPermission::NoStore:
+        DebugLog(QStringLiteral("No permission store to ask about GNOME's answer: %1.").arg(Answer.Error));
+        break;
     }
 }
 
@@ -63,8 +98,9 @@ std::string X11DisplayName()
     return qEnvironmentVariable("DISPLAY").toStdString();
 }
 
-// The guardian process (guardian.cpp) while the server's keys are out: it hears the game's
-// heartbeat and puts the keys back when the game dies or its user-interface thread hangs.
+// The guardian process (guardian.cpp) while the server's keys are out or GNOME's key binding is
+// empty: it hears the game's heartbeat and puts them back when the game dies or its
+// user-interface thread hangs. DisplayName is empty on Wayland.
 class TGuardian {
 public:
     // Starts it for display DisplayName; says in the trace what happened.
@@ -104,7 +140,7 @@ public:
         close(ends[0]);
         if (failed) {
             close(ends[1]);
-            DebugLog(QStringLiteral("No guardian (%1: %2): the X server's keys come back only when the game ends well.")
+            DebugLog(QStringLiteral("No guardian (%1: %2): what the lock-down changed comes back only when the game ends well.")
                          .arg(QString::fromStdString(program), QString::fromLocal8Bit(strerror(failed))));
             return;
         }
@@ -167,15 +203,25 @@ public:
             DebugLog(QStringLiteral("No keyboard lock-down on the platform \"%1\".").arg(platform));
             return;
         }
+        if (!ServerKeys) {
+            ServerKeys = new TServerKeys;
+            RestoreShortcuts = new TRestoreShortcutsKey;
+            std::atexit(RestoreAtExit);
+        }
         if (m_x11) {
-            if (!ServerKeys) {
-                ServerKeys = new TServerKeys;
-                std::atexit(RestoreServerKeysAtExit);
-            }
             ServerKeys->Disable(X11DisplayName());
             DebugLog(QString::fromStdString(ServerKeys->Message));
+            // A Wayland run that could not end well may have left GNOME's key binding empty.
+            if (RestoreShortcuts->RestoreFromStateFile())
+                DebugLog(QString::fromStdString(RestoreShortcuts->Message));
             if (ServerKeys->Disabled())
                 m_guardian.Start(X11DisplayName());
+        } else {
+            RestoreShortcuts->Disable();
+            DebugLog(QString::fromStdString(RestoreShortcuts->Message));
+            if (RestoreShortcuts->Disabled())
+                m_guardian.Start(std::string());
+            LookupShortcutsPermissionLater(this, SayPermission);
         }
         qGuiApp->installEventFilter(this);
         m_timer.start();
@@ -199,10 +245,7 @@ public:
         m_grabbed = false;
         m_window = nullptr;
         m_inhibitor.Release();
-        if (ServerKeys && ServerKeys->Disabled()) {
-            ServerKeys->Restore();
-            DebugLog(QString::fromStdString(ServerKeys->Message));
-        }
+        RestoreAtExit();
         m_guardian.Stop();
     }
 

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "about/formabout.h"
+#include "lib/privatesessionbus.h"
 #include "platform/system/productidentity.h"
 #include "platform/system/shell.h"
+#include "platform/system/shortcutspermission.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -141,6 +147,7 @@ TEST_F(FormAbout, ComponentsAreWhereTheyBelong)
         QRect Bounds;
     } buttons[] = {
         { "btnVisitHomePage", "Visit Home Page", { 0, 248, 91, 25 } },
+        { "btnAllowLockdown", "Allow Lock-down...", { 140, 248, 131, 25 } },
         { "btnClose", "Close", { 320, 248, 91, 25 } },
     };
     for (const auto& c : buttons) {
@@ -194,6 +201,74 @@ TEST_F(FormAbout, CloseClosesTheWindow)
     Click("btnClose");
     EXPECT_FALSE(Form->isVisible());
     EXPECT_TRUE(Opened.empty());
+}
+
+// The consent button, against the real permission store on a session bus of the test's own.
+class FormAboutConsent : public FormAbout {
+protected:
+    static void SetUpTestSuite()
+    {
+        const QString failure = UsePrivateSessionBus();
+        ASSERT_TRUE(failure.isEmpty()) << qPrintable(failure);
+    }
+    void SetUp() override
+    {
+        FormAbout::SetUp();
+        QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.impl.portal.PermissionStore"),
+            QStringLiteral("/org/freedesktop/impl/portal/PermissionStore"),
+            QStringLiteral("org.freedesktop.impl.portal.PermissionStore"), QStringLiteral("Delete"));
+        call << QStringLiteral("gnome") << QStringLiteral("shortcuts-inhibitor");
+        QDBusConnection::sessionBus().call(call); // "not found" when there was nothing
+    }
+
+    // Clicks Name and answers the message boxes it opens, in turn, with the buttons Answers
+    // names; Texts gets what each box said. A box without such a button is closed (and the
+    // test fails), so that nothing waits for ever.
+    void ClickAndAnswer(const char* Name, const std::vector<QString>& Answers, std::vector<QString>& Texts)
+    {
+        size_t next = 0;
+        QTimer answerer;
+        answerer.setInterval(20);
+        QObject::connect(&answerer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            Texts.push_back(box->text());
+            for (QAbstractButton* button : box->buttons()) {
+                if (next < Answers.size() && button->text().remove(u'&') == Answers[next]) {
+                    ++next;
+                    button->click();
+                    return;
+                }
+            }
+            ADD_FAILURE() << "no button " << (next < Answers.size() ? qPrintable(Answers[next]) : "(none expected)")
+                          << " in the box saying: " << qPrintable(box->text());
+            box->reject();
+        });
+        answerer.start();
+        Click(Name);
+        EXPECT_EQ(next, Answers.size()) << "not every expected box came";
+    }
+};
+
+TEST_F(FormAboutConsent, AllowSaysWhatItDoesThenStoresGranted)
+{
+    Form->show();
+    std::vector<QString> texts;
+    ClickAndAnswer("btnAllowLockdown", { QStringLiteral("Allow"), QStringLiteral("OK") }, texts);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], LockdownConsentText());
+    EXPECT_TRUE(texts[1].startsWith(u"Done: GNOME lets Tapsy hold its keyboard shortcuts")) << qPrintable(texts[1]);
+    EXPECT_EQ(LookupShortcutsPermission().Permission, TShortcutsPermission::Granted);
+    EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(FormAboutConsent, CancelStoresNothing)
+{
+    std::vector<QString> texts;
+    ClickAndAnswer("btnAllowLockdown", { QStringLiteral("Cancel") }, texts);
+    EXPECT_EQ(texts.size(), 1u);
+    EXPECT_EQ(LookupShortcutsPermission().Permission, TShortcutsPermission::NotStored);
 }
 
 } // namespace

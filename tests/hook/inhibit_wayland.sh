@@ -11,7 +11,6 @@ set -u
 tapsy=$(realpath "$1")
 work=$(mktemp -d)
 chmod 755 "$work"
-compositor_pid=
 game_pid=
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
@@ -20,44 +19,14 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/wayland.sh"
 ran=0
 
 use_test_content
 export QT_QPA_PLATFORM=wayland
 unset DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_SOCKET
-
-# Starts compositor $1 (a command line after it) with its own runtime folder; sets WAYLAND_DISPLAY
-# and returns 1 when no socket appears within 10 s. sway refuses to run as root, so as root the
-# compositors run as nobody.
-start_compositor() {
-  local name=$1 runtime="$work/runtime-$1" deadline
-  shift
-  mkdir -p "$runtime"
-  chmod 700 "$runtime"
-  local as=()
-  if [ "$(id -u)" = 0 ]; then
-    chown nobody "$runtime"
-    as=(runuser -u nobody --)
-  fi
-  "${as[@]}" env HOME="$runtime" XDG_RUNTIME_DIR="$runtime" "$@" >"$work/$name.log" 2>&1 &
-  compositor_pid=$!
-  export XDG_RUNTIME_DIR="$runtime"
-  deadline=$((SECONDS + 10))
-  until WAYLAND_DISPLAY=$(ls "$runtime" 2>/dev/null | grep -E '^(wayland-[0-9]+|tapsy-test)$' | head -1) &&
-    [ -n "$WAYLAND_DISPLAY" ] && [ -S "$runtime/$WAYLAND_DISPLAY" ]; do
-    if [ $SECONDS -ge $deadline ] || ! kill -0 "$compositor_pid" 2>/dev/null; then
-      stop_compositor
-      return 1
-    fi
-    sleep 0.1
-  done
-  export WAYLAND_DISPLAY
-}
-
-stop_compositor() {
-  [ -n "$compositor_pid" ] && kill "$compositor_pid" 2>/dev/null && wait "$compositor_pid" 2>/dev/null
-  compositor_pid=
-}
+# GNOME's key binding, which the game empties where the schema is installed, in $work only.
+export GSETTINGS_BACKEND=keyfile
 
 # Runs the game as a screen saver until its trace shows text $2 (or 20 s), then ends it with
 # SIGTERM; the trace is in $work/$1.trace and the exit code in game_code.
@@ -89,12 +58,9 @@ absent() { ! grep -q "$1" "$2"; }
 if ! command -v sway >/dev/null; then
   echo "skip - sway is not installed"
 else
-  printf 'xwayland disable\noutput HEADLESS-1 resolution 1024x768\n' >"$work/sway.conf"
-  chmod 644 "$work/sway.conf"
-  if ! start_compositor sway env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$work/sway.conf"; then
+  if ! start_sway >"$work/sway.start"; then
     echo "skip - sway does not start headless here:"
-    tail -5 "$work/sway.log"
+    cat "$work/sway.start"
   else
     ran=$((ran + 1))
     run_game sway "compositor inhibits its keyboard shortcuts for the game window"

@@ -3,7 +3,7 @@
 # Copyright (c) 2026 The Tapsy developers
 #
 # The program as `cmake --install` lays it out: games/tapsy with its hook library and guardian in
-# the private folder lib/tapsy, and no run path. Run inside scripts/with-xvfb.sh with
+# the private folder lib/tapsy, no run path, and a menu entry that names it by its full path. Run inside scripts/with-xvfb.sh with
 #   install_tree.sh <build folder>
 # The installed game must find its hook there (keyboard grabbed, guardian started) and leave with
 # Ctrl+Alt+Q; without the hook it still plays, even with a Tapsy.dll in the current directory.
@@ -34,11 +34,16 @@ done
 check "nothing of the game's lies in lib/ itself" test -z "$(find "$prefix/lib" -maxdepth 1 -type f)"
 check "the program has no run path" \
   sh -c "! readelf -d '$prefix/games/tapsy' | grep -Eq 'RPATH|RUNPATH'"
+entry=$prefix/share/applications/tapsy.desktop
+command=$(sed -n 's/^Exec=//p' "$entry" 2>/dev/null)
+check "the menu entry runs the installed program by its full path (got '$command')" \
+  test "$command" = "$prefix/games/tapsy /s"
+check "the installed menu entry passes desktop-file-validate" desktop-file-validate "$entry"
 
-# play FOLDER TEXT: starts the installed game from FOLDER, waits for TEXT in its trace, then
+# play FOLDER TEXT: starts the menu entry's command from FOLDER, waits for TEXT in its trace, then
 # presses Ctrl+Alt+Q until it ends (a key within 400 ms of the start is dropped).
 play() {
-  (cd "$1" && exec "$prefix/games/tapsy" /s) 2> "$work/err" &
+  (cd "$1" && exec $command) 2> "$work/err" &
   game_pid=$!
   local wid
   wid=$(window_of $game_pid)

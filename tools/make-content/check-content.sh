@@ -47,8 +47,8 @@ while IFS=$'\t' read -r s k v; do
   [ -n "${values[$s]+x}" ] || { values[$s]=1; sections+=("$s"); }
   [ -n "${values[$s|$k]+x}" ] || values[$s|$k]=$v # the first of duplicate keys wins
 done <<<"$entries"
-value() { # section key
-  printf '%s' "${values[$1|$2]:-}"
+get() { # variable section key: without a command substitution, which costs a process
+  printf -v "$1" '%s' "${values[$2|$3]:-}"
 }
 
 # Every key a keyboard sends to the game, by the section name the game looks it up under.
@@ -66,15 +66,15 @@ for key in "${keys[@]}"; do
   [ -n "${values[$key]+x}" ] || fault "$key: no section"
 done
 
-other_picture=$(value OTHER_KEY PICTURE)
-other_music=$(value OTHER_KEY MUSIC)
+get other_picture OTHER_KEY PICTURE
+get other_music OTHER_KEY MUSIC
 [ -n "$other_music" ] || fault "Other_Key: no Music, so keys without a section are silent"
 pictures=()
 sounds=()
 declare -A seen=()
 for section in "${sections[@]}"; do
   [ "$section" = OTHER_KEY ] && continue
-  display=$(value "$section" DISPLAY)
+  get display "$section" DISPLAY
   if [ -z "$display" ]; then
     fault "$section: no Display (the game would show the key code as a character)"
   elif [[ $display == *[[:cntrl:]]* ]]; then
@@ -82,11 +82,11 @@ for section in "${sections[@]}"; do
   elif [ -z "${display// /}" ]; then
     fault "$section: Display is blank"
   fi
-  music=$(value "$section" MUSIC)
+  get music "$section" MUSIC
   [ -n "$music$other_music" ] || fault "$section: no sound"
   # A letter key (one letter shown): its word starts with that letter, after an article.
   if [[ $section == VK_[A-Z] ]] || [[ $display == [[:alpha:]] ]]; then
-    desc=$(value "$section" DESC)
+    get desc "$section" DESC
     word=$(sed -E "s/^(the|a|an|der|die|das|ein|eine|le|la|les|l'|un|une|el|los|las|una|il|lo|gli|i|uno|o|os|as|um|uma|de|het|een|en|ett)[ ]+//I; s/^l'//I" <<<"$desc")
     first=${word:0:1}
     if [ "${first^^}" != "${display^^}" ] && [ "${desc^^}" != "${display^^}" ]; then
@@ -94,7 +94,7 @@ for section in "${sections[@]}"; do
     fi
   fi
   for kind in PICTURE MUSIC; do
-    file=$(value "$section" $kind)
+    get file "$section" $kind
     [ -n "$file" ] || continue
     if [ ! -f "$data/$file" ]; then
       fault "$section: $kind $file is missing"

@@ -67,7 +67,7 @@ protected:
 QTemporaryDir* MakeContentTool::s_dir = nullptr;
 TRun* MakeContentTool::s_first = nullptr;
 
-TEST_F(MakeContentTool, EveryLetterAndDigitHasANamePictureAndSound)
+TEST_F(MakeContentTool, EveryKeyHasANameAndASound)
 {
     ASSERT_EQ(s_first->ExitCode, 0) << s_first->Output.toStdString();
     const fs::path ini = KeyContentFilePath(Dir());
@@ -93,20 +93,15 @@ TEST_F(MakeContentTool, EveryLetterAndDigitHasANamePictureAndSound)
     const TKeyContent other = ReadKeyContent(ini, "Other_Key");
     EXPECT_EQ(other.Picture, "other.jpg");
     EXPECT_EQ(other.Music, "other.ogg");
-}
 
-// Keys other than letters and digits show what is printed on them and say their name.
-TEST_F(MakeContentTool, EveryOtherKeyShowsWhatItIsAndSpeaks)
-{
-    ASSERT_EQ(s_first->ExitCode, 0) << s_first->Output.toStdString();
-    const fs::path ini = KeyContentFilePath(Dir());
-    const std::pair<const char*, const char*> keys[] = {
+    // Keys other than letters and digits show what is printed on them and say their name.
+    const std::pair<const char*, const char*> named[] = {
         { "VK_F5", "F5" }, { "VK_F12", "F12" }, { "VK_OEM_COMMA", "," }, { "VK_SHIFT", "Shift" },
         { "VK_RSHIFT", "Shift" }, { "VK_LEFT", "←" }, { "VK_SPACE", "Space" }, { "VK_RETURN", "Enter" },
         { "SHIFT_1", "!" }, { "SHIFT_SLASH", "?" }, { "VK_OEM_5", "\\" }, { "SHIFT_BACKSLASH", "|" },
         { "VK_ADD", "+" },
     };
-    for (const auto& [section, display] : keys) {
+    for (const auto& [section, display] : named) {
         SCOPED_TRACE(section);
         const TKeyContent content = ReadKeyContent(ini, section);
         EXPECT_EQ(content.Display, display);
@@ -117,24 +112,18 @@ TEST_F(MakeContentTool, EveryOtherKeyShowsWhatItIsAndSpeaks)
     EXPECT_EQ(ReadKeyContent(ini, "VK_LSHIFT").Music, ReadKeyContent(ini, "VK_SHIFT").Music);
 }
 
-TEST_F(MakeContentTool, TheCreditsNameTheSourceOfEveryFile)
+// One size for all, so that a transition changes one picture into the next; the credits name
+// the source of every file.
+TEST_F(MakeContentTool, PicturesOfOneSizeThatTheGameReadsAndCreditsForEveryFile)
 {
     ASSERT_EQ(s_first->ExitCode, 0) << s_first->Output.toStdString();
     const std::string credits = ReadFile(Dir() / "CREDITS");
     EXPECT_NE(credits.find("CC-BY 4.0"), std::string::npos);
     EXPECT_NE(credits.find("GPL-2.0-or-later"), std::string::npos);
+    int pictures = 0;
     for (const auto& entry : fs::directory_iterator(Dir() / "TapsyData")) {
         const std::string line = "\n" + entry.path().filename().string() + ": ";
         EXPECT_NE(credits.find(line), std::string::npos) << entry.path().filename();
-    }
-}
-
-// One size for all, so that a transition changes one picture into the next.
-TEST_F(MakeContentTool, PicturesAreJpegFilesOfOneSizeThatTheGameReads)
-{
-    ASSERT_EQ(s_first->ExitCode, 0) << s_first->Output.toStdString();
-    int pictures = 0;
-    for (const auto& entry : fs::directory_iterator(Dir() / "TapsyData")) {
         if (entry.path().extension() != ".jpg")
             continue;
         SCOPED_TRACE(entry.path().string());

@@ -185,9 +185,9 @@ speak_file() { # text -> the file name of its spoken sound in $said
 form=aformat=sample_fmts=fltp:sample_rates=44100:channel_layouts=mono
 cut="apad=whole_dur=1,atrim=end=$SOUND_SECONDS,afade=t=out:st=$SOUND_FADE:d=0.3"
 
-# Sounds first..last: one ffmpeg run measures them, a second applies the gain. The gain is
-# applied here, not by loudnorm's second pass: ffmpeg 5.1's loudnorm misjudges sounds shorter
-# than its 3 s window. A limiter keeps the few loud peaks below -1 dBFS.
+# Sounds first..last: one ffmpeg run measures their loudness (ebur128), a second applies the
+# gain. Not loudnorm: ffmpeg 5.1's loudnorm misjudges sounds shorter than its 3 s window. A
+# limiter keeps the few loud peaks below -1 dBFS.
 normalise_sounds() { # first, last
   local inputs=() chains=() i n=0 graph="" outputs=()
   for ((i = $1; i <= $2; ++i)); do
@@ -200,16 +200,17 @@ normalise_sounds() { # first, last
       chains+=("[$n:a]$form,$cut")
       n=$((n + 1))
     fi
-    graph+="${chains[-1]},loudnorm=I=$LOUDNESS:print_format=json[m$i];"
+    graph+="${chains[-1]},ebur128=framelog=verbose[m$i];"
     outputs+=(-map "[m$i]" -f null -)
   done
   local log=$work/measure.$1.log
   ffmpeg -hide_banner -nostats -loglevel info "${inputs[@]}" -filter_complex "${graph%;}" \
     "${outputs[@]}" 2>"$log" || fail "measuring the sounds failed: $(tail -3 "$log")"
-  # Each loudnorm reports under its filter's number, in the order of the graph.
+  # Each ebur128 reports under its filter's number, in the order of the graph; the last report
+  # of a filter is the one of the data actually read.
   local measured
-  mapfile -t measured < <(awk '/^\[Parsed_loudnorm_[0-9]+ @/ { match($0, /loudnorm_[0-9]+/); n = substr($0, RSTART + 9, RLENGTH - 9) }
-       /"input_i"/ { gsub(/[",]/, ""); l[n] = $3 }
+  mapfile -t measured < <(awk '/^\[Parsed_ebur128_[0-9]+ @/ { match($0, /ebur128_[0-9]+/); n = substr($0, RSTART + 8, RLENGTH - 8) }
+       /^ +I: / { l[n] = $2 }
        END { for (k in l) print k, l[k] }' "$log" | sort -n | cut -d' ' -f2)
   [ ${#measured[@]} -eq ${#chains[@]} ] \
     || fail "ffmpeg measured ${#measured[@]} of ${#chains[@]} sounds"
@@ -333,7 +334,7 @@ Sources and their licences:
 - Numerals and letters drawn in DejaVu Sans Bold (Debian package fonts-dejavu-core),
   Bitstream Vera / DejaVu fonts licence.
 
-Every sound was measured with ffmpeg's loudnorm, brought to $LOUDNESS LUFS and cut to at most
+Every sound was measured with ffmpeg's ebur128, brought to $LOUDNESS LUFS and cut to at most
 $SOUND_SECONDS s.
 
 Files of TapsyData:

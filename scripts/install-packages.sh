@@ -14,6 +14,9 @@ mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "${lists[@]}" | g
 
 missing=()
 for package in "${packages[@]}"; do
+  # An npm that came with another Node.js (whose nodejs package conflicts with Debian's npm)
+  # serves as well.
+  [ "$package" = npm ] && command -v npm >/dev/null && continue
   status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
   [ "$status" = installed ] || missing+=("$package")
 done

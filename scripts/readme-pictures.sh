@@ -11,8 +11,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 convert=/usr/bin/convert # ImageMagick's; a "convert" earlier on the PATH may be another tool
-content=build/share/tapsy
-tools/make-content/make-content.sh "$content" > /dev/null
+content=build/share/tapsy/en
+tools/make-content/make-content.sh --lang en "$content" > /dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -9,9 +9,18 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-packages.sh"
 "$root/scripts/build.sh" --target tapsy
-# The default content, made once from the Tux Paint stamps and espeak-ng into the folder the
-# game reads (build/share/tapsy); a content file of your own there is left alone.
-"$root/tools/make-content/make-content.sh" "$root/build/share/tapsy"
+# The default content of the desktop's language and of English, each made once into the folder
+# the game reads (build/share/tapsy/LL); a content file of your own there is left alone.
+languages=()
+for variable in "${LANGUAGE:-}" "${LC_ALL:-}" "${LC_MESSAGES:-}" "${LANG:-}"; do
+  for locale in ${variable//:/ }; do
+    language=${locale%%[_.@]*}
+    [ -f "$root/tools/make-content/lang/$language.sh" ] && languages+=("$language")
+  done
+done
+for language in $(printf '%s\n' "${languages[@]}" en | awk '!seen[$0]++'); do
+  "$root/tools/make-content/make-content.sh" --lang "$language" "$root/build/share/tapsy/$language"
+done
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "$0: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session" >&2

@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Tapsy developers
 #include "game/formmain.h"
 
+#include "game/contentdirectory.h"
 #include "game/contextmenufilter.h"
 #include "game/gamelayout.h"
 #include "game/gamerandom.h"
@@ -303,7 +304,7 @@ void TfrmMain::FormKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift)
     }
     m_lastKeyTime = m_now();
 
-    const std::filesystem::path systemDir = SystemDirectory();
+    const std::filesystem::path systemDir = ContentDirectory();
     const std::filesystem::path contentFile = KeyContentFilePath(systemDir);
     const std::string section = KeyPressSectionName(Key, Shift);
     if (section == KeyIgnored)

@@ -67,7 +67,7 @@ protected:
 QTemporaryDir* MakeContentTool::s_dir = nullptr;
 TRun* MakeContentTool::s_first = nullptr;
 
-TEST_F(MakeContentTool, EveryLetterAndDigitHasANamePictureAndSound)
+TEST_F(MakeContentTool, EveryKeyHasANameAndASound)
 {
     ASSERT_EQ(s_first->ExitCode, 0) << s_first->Output.toStdString();
     const fs::path ini = KeyContentFilePath(Dir());
@@ -90,27 +90,48 @@ TEST_F(MakeContentTool, EveryLetterAndDigitHasANamePictureAndSound)
         EXPECT_TRUE(fs::is_regular_file(KeyDataFilePath(Dir(), content.Music))) << content.Music;
         EXPECT_GT(fs::file_size(KeyDataFilePath(Dir(), content.Music)), 1000u);
     }
-    const TKeyContent other = ReadKeyContent(ini, "VK_F5");
-    EXPECT_EQ(other.Display, "");
+    const TKeyContent other = ReadKeyContent(ini, "Other_Key");
     EXPECT_EQ(other.Picture, "other.jpg");
     EXPECT_EQ(other.Music, "other.ogg");
+
+    // Keys other than letters and digits show what is printed on them and say their name.
+    const std::pair<const char*, const char*> named[] = {
+        { "VK_F5", "F5" }, { "VK_F12", "F12" }, { "VK_OEM_COMMA", "," }, { "VK_SHIFT", "Shift" },
+        { "VK_RSHIFT", "Shift" }, { "VK_LEFT", "←" }, { "VK_SPACE", "Space" }, { "VK_RETURN", "Enter" },
+        { "SHIFT_1", "!" }, { "SHIFT_SLASH", "?" }, { "VK_OEM_5", "\\" }, { "SHIFT_BACKSLASH", "|" },
+        { "VK_ADD", "+" },
+    };
+    for (const auto& [section, display] : named) {
+        SCOPED_TRACE(section);
+        const TKeyContent content = ReadKeyContent(ini, section);
+        EXPECT_EQ(content.Display, display);
+        EXPECT_FALSE(content.Desc.empty());
+        EXPECT_TRUE(fs::is_regular_file(KeyDataFilePath(Dir(), content.Music))) << content.Music;
+    }
+    // Keys of one name share one sound.
+    EXPECT_EQ(ReadKeyContent(ini, "VK_LSHIFT").Music, ReadKeyContent(ini, "VK_SHIFT").Music);
 }
 
-TEST_F(MakeContentTool, PicturesAreJpegFilesOfAtMost1024PixelsThatTheGameReads)
+// One size for all, so that a transition changes one picture into the next; the credits name
+// the source of every file.
+TEST_F(MakeContentTool, PicturesOfOneSizeThatTheGameReadsAndCreditsForEveryFile)
 {
     ASSERT_EQ(s_first->ExitCode, 0) << s_first->Output.toStdString();
+    const std::string credits = ReadFile(Dir() / "CREDITS");
+    EXPECT_NE(credits.find("CC-BY 4.0"), std::string::npos);
+    EXPECT_NE(credits.find("GPL-2.0-or-later"), std::string::npos);
     int pictures = 0;
     for (const auto& entry : fs::directory_iterator(Dir() / "TapsyData")) {
+        const std::string line = "\n" + entry.path().filename().string() + ": ";
+        EXPECT_NE(credits.find(line), std::string::npos) << entry.path().filename();
         if (entry.path().extension() != ".jpg")
             continue;
         SCOPED_TRACE(entry.path().string());
         ++pictures;
         TPicture picture;
         ASSERT_NO_THROW(picture.LoadFromFile(entry.path().string()));
-        EXPECT_GT(picture.Width(), 100);
-        EXPECT_GT(picture.Height(), 100);
-        EXPECT_LE(picture.Width(), 1024);
-        EXPECT_LE(picture.Height(), 1024);
+        EXPECT_EQ(picture.Width(), 1486);
+        EXPECT_EQ(picture.Height(), 862);
     }
     EXPECT_EQ(pictures, 26 + 10 + 1);
 }
@@ -142,6 +163,12 @@ TEST_F(MakeContentTool, MissingStampsFailWithAMessageAndLeaveNothingBehind)
     const TRun usage = MakeContent({});
     EXPECT_EQ(usage.ExitCode, 2);
     EXPECT_TRUE(usage.Output.contains(QStringLiteral("usage")));
+
+    const TRun unknown = MakeContent({ QStringLiteral("--lang"), QStringLiteral("xx"), dir.path() + "/xx" });
+    EXPECT_EQ(unknown.ExitCode, 1);
+    EXPECT_TRUE(unknown.Output.contains(QStringLiteral("'xx'"))) << unknown.Output.toStdString();
+    EXPECT_TRUE(unknown.Output.contains(QStringLiteral("de en"))) << unknown.Output.toStdString();
+    EXPECT_FALSE(fs::exists(fs::path(dir.path().toStdString()) / "xx"));
 }
 
 } // namespace

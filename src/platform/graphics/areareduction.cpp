@@ -58,7 +58,9 @@ TAreaReduction::TOpenRow& TAreaReduction::Open(int32_t row)
 void TAreaReduction::WriteRowsBefore(int32_t limit)
 {
     const bool topDown = m_order == TRowOrder::TopDown;
-    const uint64_t area = uint64_t(m_sourceWidth) * uint64_t(m_sourceHeight);
+    // A mean is sum / area rounded; a multiplication by the reciprocal instead of a 64-bit
+    // division per byte, with a margin so that an exact .5 still rounds up.
+    const double perArea = 1.0 / (double(m_sourceWidth) * double(m_sourceHeight));
     while (topDown ? m_nextToClose < limit : m_nextToClose > limit) {
         const int32_t target = m_nextToClose;
         m_nextToClose += topDown ? 1 : -1;
@@ -73,7 +75,7 @@ void TAreaReduction::WriteRowsBefore(int32_t limit)
             const uint64_t* sums = open->Sums.data() + size_t(x) * 4;
             uint32_t pixel = 0;
             for (int c = 0; c < 4; ++c)
-                pixel |= uint32_t((sums[c] + area / 2) / area) << (8 * c);
+                pixel |= uint32_t(double(sums[c]) * perArea + 0.5 + 1e-9) << (8 * c);
             out[x] = pixel;
         }
         open->Row = -1;

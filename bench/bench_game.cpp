@@ -9,6 +9,9 @@
 // With --stress N it presses N random keys at 50 a second of the game's own clock instead (so
 // every 20th passes the repeat guard), as fast as the machine goes, and prints resident memory
 // every tenth of the way: it should settle, not grow.
+// With --picture-side N every key shows one N × N JPEG photo made for the run (in a content
+// folder of its own): the key press to the first frame, the size the view holds the picture at
+// and resident memory, to compare a huge photo with a screen-sized one.
 // With --soak SECONDS it plays for that long as a child would: a random key every 0.1 to 1 s
 // (through the window's key events), and prints resident memory, CPU and the frames per second
 // that reached the screen every minute (bench/soak.sh runs an hour of it).
@@ -18,9 +21,12 @@
 #include "transition/transitionview.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTimer>
 #include <algorithm>
@@ -29,6 +35,8 @@
 #include <random>
 #include <sys/resource.h>
 #include <vector>
+
+#include <jpeglib.h>
 
 namespace {
 
@@ -99,7 +107,77 @@ double CpuPercentOver(int milliseconds, const std::function<void()>& each100ms)
     return 100.0 * (CpuSeconds() - cpu0) / (wall.elapsed() / 1000.0);
 }
 
+// A side × side JPEG like a photo (smooth colour with fine detail), written a row at a time so
+// that making it costs the bench no memory of the picture's size.
+bool WritePhoto(const QString& path, int side)
+{
+    FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
+    if (!file)
+        return false;
+    jpeg_compress_struct info {};
+    jpeg_error_mgr error {};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = JDIMENSION(side);
+    info.image_height = JDIMENSION(side);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 85, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(size_t(side) * 3);
+    while (info.next_scanline < info.image_height) {
+        const int y = int(info.next_scanline);
+        for (int x = 0; x < side; ++x) {
+            row[size_t(x) * 3] = JSAMPLE(x * 255 / side);
+            row[size_t(x) * 3 + 1] = JSAMPLE(y * 255 / side);
+            row[size_t(x) * 3 + 2] = JSAMPLE((x / 3 + y / 2) % 64 * 4);
+        }
+        JSAMPROW rows[1] = { row.data() };
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return std::fclose(file) == 0;
+}
+
 } // namespace
+
+int PictureSide(TfrmMain& form, const QString& folder, int side)
+{
+    TPaintWatch formPaint;
+    form.installEventFilter(&formPaint);
+    formPaint.Arm();
+    form.show();
+    while (!formPaint.Painted)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const long before = ResidentKiB();
+    TPaintWatch viewPaint;
+    form.TransitionView().installEventFilter(&viewPaint);
+    std::vector<double> latencies;
+    for (int i = 0; i < 10; ++i) {
+        Spin(1500); // past the repeat guard, and the transition before at its end
+        uint16_t key = uint16_t('A' + i);
+        viewPaint.Arm();
+        form.FormKeyDown(&form, key, TShiftState());
+        while (!viewPaint.Painted)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        latencies.push_back(Ms(viewPaint.At - viewPaint.Armed));
+    }
+    Spin(1500);
+    std::sort(latencies.begin(), latencies.end());
+    const TPicture& picture = form.TransitionView().Picture();
+    const double megabytes
+        = QFileInfo(QDir(folder).filePath(QStringLiteral("TapsyData/photo.jpg"))).size() / 1048576.0;
+    std::printf("JPEG of %d x %d (%.1f MB) held as %d x %d\n", side, side, megabytes,
+        picture.Width(), picture.Height());
+    std::printf("key press to first frame on screen: median %.1f ms, max %.1f ms (10 letters)\n",
+        latencies[latencies.size() / 2], latencies.back());
+    std::printf("resident memory before the presses %.1f MB, after %.1f MB\n", before / 1024.0,
+        ResidentKiB() / 1024.0);
+    return 0;
+}
 
 int Stress(TfrmMain& form, int presses)
 {
@@ -168,7 +246,24 @@ int main(int argc, char** argv)
     const auto processStart = Clock::now();
     QApplication app(argc, argv);
     InitProductIdentity();
+    QTemporaryDir content;
+    int pictureSide = 0;
+    if (argc == 3 && QByteArray(argv[1]) == "--picture-side") {
+        pictureSide = std::atoi(argv[2]);
+        QDir(content.path()).mkdir(QStringLiteral("TapsyData"));
+        QFile ini(content.filePath(QStringLiteral("TapsyV.ini")));
+        if (pictureSide <= 0 || !ini.open(QIODevice::WriteOnly)
+            || ini.write("[Other_Key]\r\nPicture=photo.jpg\r\n") < 0
+            || !WritePhoto(content.filePath(QStringLiteral("TapsyData/photo.jpg")), pictureSide)) {
+            std::fprintf(stderr, "bench_game: cannot make the content for --picture-side\n");
+            return 1;
+        }
+        ini.close();
+        qputenv("TAPSY_SYSTEM_DIR", content.path().toLocal8Bit());
+    }
     TfrmMain form;
+    if (pictureSide > 0)
+        return PictureSide(form, content.path(), pictureSide);
     if (argc == 3 && QByteArray(argv[1]) == "--stress") {
         form.show();
         return Stress(form, std::atoi(argv[2]));

@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     CheckDecoded(bitmap);
+    CheckFitted<TBitmap>(Bytes(data, size));
 
     std::ostringstream out;
     bitmap.SaveToStream(out);

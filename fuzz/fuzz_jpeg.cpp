@@ -20,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     CheckDecoded(image);
+    CheckFitted<TJPEGImage>(Bytes(data, size));
     std::ostringstream out;
     image.SaveToStream(out);
     Require(out.str().size() > 4);

@@ -6,6 +6,7 @@
 
 #include "platform/graphics/graphics.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -32,6 +33,24 @@ inline void CheckDecoded(const TGraphic& graphic)
     canvas.Fill(RGB(1, 2, 3));
     graphic.Draw(canvas.DC(), -3, -2);
     graphic.Draw(canvas.DC(), TRect { 1, 1, 6, 7 });
+}
+
+// Decoding no larger than a size made from the picture's own (a third of its width, two fifths
+// of its height): the area-averaging paths must keep within it.
+template <class TGraphicType> void CheckFitted(std::span<const uint8_t> data)
+{
+    TGraphicType graphic;
+    TDecodeSize wanted { 0, 0 };
+    try {
+        graphic.LoadFromBytesToFit(data, [&wanted](int32_t width, int32_t height) {
+            wanted = { std::max(1, width / 3), std::max(1, height * 2 / 5) };
+            return wanted;
+        });
+    } catch (const EInvalidGraphic&) {
+        return;
+    }
+    CheckDecoded(graphic);
+    Require(graphic.Width() <= wanted.Width && graphic.Height() <= wanted.Height);
 }
 
 inline std::span<const uint8_t> Bytes(const uint8_t* data, size_t size)

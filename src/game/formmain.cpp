@@ -68,6 +68,19 @@ TDisableTaskKeys DisableTaskKeys = nullptr;
 // The window manager gets this long at most to take full screen or the top from the game.
 constexpr int PlacementCheckMs = 500;
 
+// A key's picture is decoded no larger than the view will show it: a huge photo then costs
+// what a screen-sized one does, and is reduced once, by area averaging, instead of at every
+// frame by dropping pixels. Before the view has a size, the picture keeps its own.
+TFitSize ShownSize(const TTransitionView& View)
+{
+    return [&View](int32_t Width, int32_t Height) {
+        const TRect shown = View.DisplayRectFor(Width, Height);
+        if (shown.IsEmpty())
+            return TDecodeSize { Width, Height };
+        return TDecodeSize { shown.Width(), shown.Height() };
+    };
+}
+
 const QColor clBlack(0, 0, 0);
 const QColor clWhite(255, 255, 255);
 const QColor clGray(128, 128, 128);
@@ -324,7 +337,8 @@ void TfrmMain::FormKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift)
         if (m_transitionView->Busy())
             m_transitionView->Stop();
         try {
-            m_transitionView->Picture().LoadFromFile(KeyDataFilePath(systemDir, content.Picture).string());
+            m_transitionView->Picture().LoadFromFileToFit(
+                KeyDataFilePath(systemDir, content.Picture).string(), ShownSize(*m_transitionView));
             m_transitionView->SetStyle(int((GameRandom.Draw() % 10000) % 171 + 1));
             m_transitionView->Execute();
         } catch (const Exception& error) {

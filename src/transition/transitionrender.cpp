@@ -39,12 +39,12 @@ bool Contains(const TRect& outer, const TRect& inner)
 
 } // namespace
 
-void TCustomTransitionView::UpdateDisplayRect()
+TRect TCustomTransitionView::DisplayRectFor(int32_t PictureWidth, int32_t PictureHeight) const
 {
     const int32_t cw = width() - 2 * m_frameWidth;
     const int32_t ch = height() - 2 * m_frameWidth;
-    const int32_t pw = m_pictureRect.Width();
-    const int32_t ph = m_pictureRect.Height();
+    const int32_t pw = PictureWidth;
+    const int32_t ph = PictureHeight;
     int32_t w;
     int32_t h;
     if (m_proportional && pw > 0 && ph > 0 && (m_stretch || cw < pw || ch < ph)) {
@@ -68,7 +68,12 @@ void TCustomTransitionView::UpdateDisplayRect()
         dx += (cw - w) / 2;
         dy += (ch - h) / 2;
     }
-    m_displayRect = TRect { dx, dy, dx + w, dy + h };
+    return TRect { dx, dy, dx + w, dy + h };
+}
+
+void TCustomTransitionView::UpdateDisplayRect()
+{
+    m_displayRect = DisplayRectFor(m_pictureRect.Width(), m_pictureRect.Height());
     if (m_oldIsBackground && m_engine->Prepared())
         UpdateOldPic();
 }

@@ -138,6 +138,9 @@ public:
     const TGdiBitmap& ScreenBitmap() const { return m_engine->Screen(); }
     TRect DisplayRect() const;
     TRect PictureRect() const;
+    // Where a picture of that size would be shown with the settings and the size the view has
+    // now: an application can load a picture no larger than it will be shown.
+    TRect DisplayRectFor(int32_t PictureWidth, int32_t PictureHeight) const;
 
     // Tests drive time and the timer's capabilities through these; the defaults are the real ones.
     void SetTickSource(TTickSource Source);

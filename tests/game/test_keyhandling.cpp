@@ -18,6 +18,7 @@
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -134,6 +135,36 @@ TEST_F(KeyHandling, AKeyShowsItsNameDescriptionAndPicture)
     const int style = Form->TransitionView().Style();
     EXPECT_GE(style, 1);
     EXPECT_LE(style, 171);
+}
+
+TEST_F(KeyHandling, APictureLargerThanTheViewIsHeldAtTheSizeItIsShown)
+{
+    // Left half red, right half blue, four times the offscreen screen's size.
+    TBitmap big(3200, 2400);
+    big.Bitmap().Fill(RGB(255, 0, 0));
+    for (int32_t y = 0; y < 2400; ++y)
+        std::fill_n(big.Bitmap().ScanLine(y) + 1600, 1600, PixelFromColorRef(RGB(0, 0, 255)));
+    big.SaveToFile((m_system / "TapsyData" / "big.bmp").string());
+    std::ofstream(m_system / "TapsyV.ini") << "[VK_A]\r\nPicture=big.bmp\r\n";
+    Form->show();
+    TTransitionView& view = Form->TransitionView();
+    ASSERT_TRUE(WaitUntil([&] { return view.width() > 100; }, 5000))
+        << "the view was never laid out";
+    const TRect shown = view.DisplayRectFor(3200, 2400);
+    ASSERT_LT(shown.Width(), 3200);
+
+    Press('A');
+    // The same place on screen as the whole picture would take, now at one pixel for one.
+    EXPECT_EQ(view.Picture().Width(), shown.Width());
+    EXPECT_EQ(view.Picture().Height(), shown.Height());
+    EXPECT_EQ(view.DisplayRect().Left, shown.Left);
+    EXPECT_EQ(view.DisplayRect().Top, shown.Top);
+    EXPECT_EQ(view.DisplayRect().Right, shown.Right);
+    EXPECT_EQ(view.DisplayRect().Bottom, shown.Bottom);
+    const TGdiBitmap& frame = view.ScreenBitmap();
+    ASSERT_EQ(frame.Width(), shown.Width());
+    EXPECT_EQ(frame.Pixel(frame.Width() / 4, frame.Height() / 2), PixelFromColorRef(RGB(255, 0, 0)));
+    EXPECT_EQ(frame.Pixel(frame.Width() * 3 / 4, frame.Height() / 2), PixelFromColorRef(RGB(0, 0, 255)));
 }
 
 TEST_F(KeyHandling, RepeatGuardDropsPressesWithin400Milliseconds)

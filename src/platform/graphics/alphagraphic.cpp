@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "platform/graphics/alphagraphic.h"
+#include "platform/graphics/areareduction.h"
 #include "platform/graphics/graphicprivate.h"
 
 #include "platform/system/exception.h"
@@ -84,7 +85,14 @@ void TAlphaGraphic::Draw(HDC dc, const TRect& rect) const { DrawPremultiplied(dc
 
 int TAlphaGraphic::ChooseImage(std::span<const uint8_t>) const { return 0; }
 
-void TAlphaGraphic::LoadFromBytes(std::span<const uint8_t> data)
+void TAlphaGraphic::LoadFromBytes(std::span<const uint8_t> data) { Load(data, nullptr); }
+
+void TAlphaGraphic::LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit)
+{
+    Load(data, &fit);
+}
+
+void TAlphaGraphic::Load(std::span<const uint8_t> data, const TFitSize* fit)
 {
     const std::string what
         = "Invalid " + QByteArray(m_format).toUpper().toStdString() + " picture: ";
@@ -108,7 +116,24 @@ void TAlphaGraphic::LoadFromBytes(std::span<const uint8_t> data)
     const QImage image = reader.read();
     if (image.isNull())
         throw EInvalidGraphic(what + reader.errorString().toStdString());
-    m_image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage decoded = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (fit && size.isValid()) {
+        const TDecodeSize wanted = FitSizeFor(size.width(), size.height(), *fit);
+        if (wanted.Width < decoded.width() || wanted.Height < decoded.height()) {
+            QImage reduced(std::min(wanted.Width, decoded.width()),
+                std::min(wanted.Height, decoded.height()), QImage::Format_ARGB32_Premultiplied);
+            if (reduced.isNull())
+                throw EInvalidGraphic(what + "no memory for the reduced picture");
+            TAreaReduction reduction(decoded.width(), decoded.height(), reduced.width(),
+                reduced.height(), TRowOrder::TopDown,
+                [&reduced](int32_t row) { return reinterpret_cast<uint32_t*>(reduced.scanLine(row)); });
+            for (int y = 0; y < decoded.height(); ++y)
+                reduction.AddRow(y, reinterpret_cast<const uint32_t*>(decoded.constScanLine(y)));
+            reduction.Finish();
+            decoded = std::move(reduced);
+        }
+    }
+    m_image = std::move(decoded);
     m_data.assign(data.begin(), data.end());
     Changed();
 }

@@ -19,6 +19,8 @@ public:
     void Draw(HDC dc, const TRect& rect) const override;
     using TGraphic::Draw;
     void LoadFromBytes(std::span<const uint8_t> data) override;
+    // Qt's reader decodes the whole picture; it is then reduced by area averaging, alpha with it.
+    void LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit) override;
     // Writes the bytes the picture was loaded from, unchanged.
     void SaveToStream(std::ostream& stream) const override;
 
@@ -34,6 +36,8 @@ protected:
     void CopyTo(TAlphaGraphic& target) const;
 
 private:
+    void Load(std::span<const uint8_t> data, const TFitSize* fit);
+
     const char* m_format;
     QImage m_image;
     std::vector<uint8_t> m_data;

@@ -38,6 +38,12 @@ void TBitmap::LoadFromBytes(std::span<const uint8_t> data)
     Changed();
 }
 
+void TBitmap::LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit)
+{
+    m_bitmap = ReadBmp(data, fit);
+    Changed();
+}
+
 void TBitmap::SaveToStream(std::ostream& stream) const
 {
     if (Empty())

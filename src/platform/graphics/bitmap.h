@@ -20,6 +20,7 @@ public:
     void Draw(HDC dc, const TRect& rect) const override;
     using TGraphic::Draw;
     void LoadFromBytes(std::span<const uint8_t> data) override;
+    void LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit) override;
     void SaveToStream(std::ostream& stream) const override;
     std::unique_ptr<TGraphic> Clone() const override;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "platform/graphics/bmpcodec.h"
+#include "platform/graphics/areareduction.h"
 #include "platform/graphics/graphic.h"
 #include "platform/graphics/graphicprivate.h"
 
@@ -304,13 +305,98 @@ void DecodeUncompressed(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
     }
 }
 
-void DecodeRunLength(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
+// Every row whole, top row first, into the reduction.
+void ReduceUncompressed(const TBytes& bytes, const THeader& h, TAreaReduction& reduction)
+{
+    const int64_t stride = Stride(h);
+    const std::vector<int64_t> cols = SourceIndices(h.Width, int32_t(h.Width));
+    std::vector<uint32_t> pixels(size_t(h.Width));
+    const TRowDecoder decodeRow = RowDecoderFor(h.BitCount);
+    for (int64_t sy = 0; sy < h.Height; ++sy) {
+        const int64_t fileRow = h.TopDown ? sy : h.Height - 1 - sy;
+        const uint8_t* row = bytes.At(h.BitsOffset + size_t(fileRow * stride));
+        decodeRow(h, row, cols.data(), pixels.data(), int32_t(h.Width));
+        reduction.AddRow(sy, pixels.data());
+    }
+}
+
+// Where the run-length decoder puts the pixels it meets; y counts from the bottom row.
+// Subsampled: each pixel goes to its place in the smaller bitmap, or is dropped.
+class TSubsampledPixels {
+public:
+    TSubsampledPixels(const THeader& h, TGdiBitmap& out)
+        : m_height(h.Height)
+        , m_cols(TargetIndices(h.Width, out.Width()))
+        , m_rows(TargetIndices(h.Height, out.Height()))
+        , m_out(out)
+    {
+        // Pixels the data skips stay black, as in a fresh device-independent bitmap.
+        out.Fill(0);
+    }
+    void Put(int64_t x, int64_t y, uint32_t colour)
+    {
+        const int32_t tx = m_cols[size_t(x)];
+        const int32_t ty = m_rows[size_t(m_height - 1 - y)];
+        if (tx >= 0 && ty >= 0)
+            m_out.ScanLine(ty)[tx] = colour;
+    }
+    void Finish() { }
+
+private:
+    int64_t m_height;
+    std::vector<int32_t> m_cols;
+    std::vector<int32_t> m_rows;
+    TGdiBitmap& m_out;
+};
+
+// Area-averaged: one row of the file at a time, only the part the data reached, and pixels
+// the data skips count as black.
+class TReducedPixels {
+public:
+    TReducedPixels(const THeader& h, TAreaReduction& reduction)
+        : m_height(h.Height)
+        , m_row(size_t(h.Width), 0)
+        , m_reduction(reduction)
+    {
+    }
+    void Put(int64_t x, int64_t y, uint32_t colour)
+    {
+        if (y != m_y) {
+            Flush();
+            m_y = y;
+        }
+        m_row[size_t(x)] = colour;
+        m_begin = std::min(m_begin, x);
+        m_end = std::max(m_end, x + 1);
+    }
+    void Finish()
+    {
+        Flush();
+        m_reduction.Finish();
+    }
+
+private:
+    void Flush()
+    {
+        if (m_begin >= m_end)
+            return;
+        m_reduction.AddRow(m_height - 1 - m_y, m_row.data(), m_begin, m_end);
+        std::fill(m_row.begin() + m_begin, m_row.begin() + m_end, 0u);
+        m_begin = INT64_MAX;
+        m_end = 0;
+    }
+
+    int64_t m_height;
+    std::vector<uint32_t> m_row;
+    TAreaReduction& m_reduction;
+    int64_t m_y = -1;
+    int64_t m_begin = INT64_MAX;
+    int64_t m_end = 0;
+};
+
+template <class TPixels> void DecodeRunLength(const TBytes& bytes, const THeader& h, TPixels& out)
 {
     const bool four = h.Compression == BI_RLE4;
-    const std::vector<int32_t> cols = TargetIndices(h.Width, out.Width());
-    const std::vector<int32_t> rows = TargetIndices(h.Height, out.Height());
-    // Pixels the data skips stay black, as in a fresh device-independent bitmap.
-    out.Fill(0);
 
     // Writers such as ImageMagick encode whole padded rows, so runs may cover the padding past
     // the width; those pixels are dropped, as Windows' decoder does. Past the padding a run is
@@ -319,12 +405,8 @@ void DecodeRunLength(const TBytes& bytes, const THeader& h, TGdiBitmap& out)
     int64_t x = 0;
     int64_t y = 0; // counted from the bottom row, as the file stores them
     auto put = [&](int64_t px, uint32_t index) {
-        if (px >= h.Width)
-            return;
-        const int32_t tx = cols[size_t(px)];
-        const int32_t ty = rows[size_t(h.Height - 1 - y)];
-        if (tx >= 0 && ty >= 0)
-            out.ScanLine(ty)[tx] = PaletteColour(h, index);
+        if (px < h.Width)
+            out.Put(px, y, PaletteColour(h, index));
     };
     auto needRoom = [&](int64_t count) {
         if (y >= h.Height)
@@ -399,9 +481,7 @@ void Put32(std::string& out, size_t at, uint32_t v)
         out[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
 }
 
-} // namespace
-
-std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data)
+std::unique_ptr<TGdiBitmap> Read(std::span<const uint8_t> data, const TFitSize* fit)
 {
     const TBytes bytes(data);
     if (data.empty())
@@ -410,13 +490,38 @@ std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data)
     const bool runLength = h.Compression == BI_RLE4 || h.Compression == BI_RLE8;
     if (!runLength)
         NeedUncompressedData(bytes, h);
-    const TDecodeSize size = FitWithin(h.Width, h.Height, MaxPictureSide());
+    const TDecodeSize size
+        = fit ? FitSizeFor(h.Width, h.Height, *fit) : FitWithin(h.Width, h.Height, MaxPictureSide());
     auto decoded = std::make_unique<TGdiBitmap>(size.Width, size.Height);
-    if (runLength)
-        DecodeRunLength(bytes, h, *decoded);
-    else
+    if (fit && (size.Width != h.Width || size.Height != h.Height)) {
+        // Run-length data comes bottom row first; uncompressed rows are read top row first.
+        TAreaReduction reduction(h.Width, h.Height, size.Width, size.Height,
+            runLength ? TRowOrder::BottomUp : TRowOrder::TopDown,
+            [&decoded](int32_t row) { return decoded->ScanLine(row); });
+        if (runLength) {
+            TReducedPixels pixels(h, reduction);
+            DecodeRunLength(bytes, h, pixels);
+            pixels.Finish();
+        } else {
+            ReduceUncompressed(bytes, h, reduction);
+            reduction.Finish();
+        }
+    } else if (runLength) {
+        TSubsampledPixels pixels(h, *decoded);
+        DecodeRunLength(bytes, h, pixels);
+    } else {
         DecodeUncompressed(bytes, h, *decoded);
+    }
     return decoded;
+}
+
+} // namespace
+
+std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data) { return Read(data, nullptr); }
+
+std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data, const TFitSize& fit)
+{
+    return Read(data, &fit);
 }
 
 void WriteBmp(const TGdiBitmap& bitmap, std::ostream& stream)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/gdi/gdi.h"
+#include "platform/graphics/graphic.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -20,6 +21,9 @@ constexpr int64_t MaxBmpSide = int64_t(1) << 20;
 // fields, top-down and bottom-up; header versions from the OS/2 core header to version 5.
 // Anything truncated, inconsistent or unsupported raises EInvalidGraphic.
 std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data);
+// The same, reduced by area averaging to no larger than `fit` answers for the file's size,
+// straight from the file's rows: no bitmap of the size the file claims is ever made.
+std::unique_ptr<TGdiBitmap> ReadBmp(std::span<const uint8_t> data, const TFitSize& fit);
 
 // A 32-bit uncompressed bottom-up BMP file of the bitmap (the fourth byte written as 0).
 std::string WriteBmp(const TGdiBitmap& bitmap);

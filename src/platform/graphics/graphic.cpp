@@ -39,6 +39,13 @@ TDecodeSize FitWithin(int64_t width, int64_t height, int32_t limit)
         int32_t(std::max<int64_t>(1, height * limit / longest)) };
 }
 
+TDecodeSize FitSizeFor(int64_t width, int64_t height, const TFitSize& fit)
+{
+    const TDecodeSize wanted = fit(int32_t(width), int32_t(height));
+    return FitWithin(std::clamp<int64_t>(wanted.Width, 1, width),
+        std::clamp<int64_t>(wanted.Height, 1, height), MaxPictureSide());
+}
+
 std::vector<int64_t> SourceIndices(int64_t source, int32_t target)
 {
     std::vector<int64_t> map(size_t(std::max(target, 0)));
@@ -92,6 +99,17 @@ void TGraphic::LoadFromFile(const std::string& path)
 {
     const std::vector<uint8_t> data = ReadPictureFile(path);
     LoadFromBytes(data);
+}
+
+void TGraphic::LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize&)
+{
+    LoadFromBytes(data);
+}
+
+void TGraphic::LoadFromFileToFit(const std::string& path, const TFitSize& fit)
+{
+    const std::vector<uint8_t> data = ReadPictureFile(path);
+    LoadFromBytesToFit(data, fit);
 }
 
 namespace {

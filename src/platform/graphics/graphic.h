@@ -28,6 +28,15 @@ struct TGraphicClassInfo {
 };
 using TGraphicClass = const TGraphicClassInfo*;
 
+// A picture's size in pixels.
+struct TDecodeSize {
+    int32_t Width;
+    int32_t Height;
+};
+// The size to decode a picture at, given its natural size (both sides at least 1). Loading
+// keeps each side within 1 … the natural size, whatever the answer.
+using TFitSize = std::function<TDecodeSize(int32_t width, int32_t height)>;
+
 // Pictures larger than this on either side are decoded scaled down, so that a hostile or
 // oversized file cannot make a decoded bitmap larger than side² pixels.
 constexpr int32_t DefaultMaxPictureSide = 8192;
@@ -64,6 +73,12 @@ public:
     // Reads from the stream's current position to its end.
     void LoadFromStream(std::istream& stream);
     void LoadFromFile(const std::string& path);
+    // Loads no larger than `fit` answers for the picture's natural size: a larger picture is
+    // reduced by area averaging, each result pixel the mean of the area it covers. JPEG and
+    // BMP files are reduced while they are decoded, so the whole picture is never held; a class
+    // that cannot reduce itself loads at its natural size.
+    virtual void LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit);
+    void LoadFromFileToFit(const std::string& path, const TFitSize& fit);
     // Writes the graphic in its own format. An empty graphic raises EInvalidGraphic.
     virtual void SaveToStream(std::ostream& stream) const = 0;
     void SaveToFile(const std::string& path) const;

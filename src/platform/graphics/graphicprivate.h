@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/gdi/gdi.h"
+#include "platform/graphics/graphic.h"
 
 #include <cstdint>
 #include <vector>
@@ -13,11 +14,11 @@ class QImage;
 
 // The size a picture of width × height is decoded at: unchanged when both sides are within
 // `limit`, else scaled down to fit, keeping the proportions (and at least one pixel a side).
-struct TDecodeSize {
-    int32_t Width;
-    int32_t Height;
-};
 TDecodeSize FitWithin(int64_t width, int64_t height, int32_t limit);
+
+// What `fit` answers for a picture of width × height, each side kept within 1 … its natural
+// size, then within MaxPictureSide() as every load is.
+TDecodeSize FitSizeFor(int64_t width, int64_t height, const TFitSize& fit);
 
 // Nearest source index for destination index `i` when `source` pixels map onto `target`
 // (the centre of the destination pixel picks the source pixel).

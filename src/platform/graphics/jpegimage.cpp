@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "platform/graphics/jpegimage.h"
+#include "platform/graphics/areareduction.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/graphicprivate.h"
 
@@ -130,6 +131,9 @@ struct TDecoder {
     std::vector<uint8_t> Row;
     std::vector<int32_t> Rows; // output row of each scanline, or -1
     std::vector<int64_t> Columns; // scanline pixel of each output column
+    // When the picture is reduced to fit: one whole scanline converted, and the reduction.
+    std::vector<uint32_t> Pixels;
+    std::unique_ptr<TAreaReduction> Reduction;
 
     ~TDecoder()
     {
@@ -138,7 +142,8 @@ struct TDecoder {
     }
 };
 
-bool Decode(TDecoder& d, std::span<const uint8_t> data, int32_t limit)
+// Without `fit`, the picture is decoded within `limit`; with it, at the size it answers.
+bool Decode(TDecoder& d, std::span<const uint8_t> data, int32_t limit, const TFitSize* fit)
 {
     j_decompress_ptr info = &d.Info;
     if (setjmp(d.Error.Jump))
@@ -169,13 +174,28 @@ bool Decode(TDecoder& d, std::span<const uint8_t> data, int32_t limit)
     }
     d.Grayscale = info->jpeg_color_space == JCS_GRAYSCALE;
 
-    // The largest DCT scale (8/8 … 1/8) at which the picture fits.
-    for (unsigned int num = 8; num >= 1; --num) {
-        info->scale_num = num;
-        info->scale_denom = 8;
-        jpeg_calc_output_dimensions(info);
-        if (info->output_width <= JDIMENSION(limit) && info->output_height <= JDIMENSION(limit))
-            break;
+    TDecodeSize wanted {};
+    if (fit) {
+        // The smallest DCT scale (1/8 … 8/8) that is still at least the size wanted; the area
+        // reduction takes it the rest of the way.
+        wanted = FitSizeFor(info->image_width, info->image_height, *fit);
+        for (unsigned int num = 1; num <= 8; ++num) {
+            info->scale_num = num;
+            info->scale_denom = 8;
+            jpeg_calc_output_dimensions(info);
+            if (info->output_width >= JDIMENSION(wanted.Width)
+                && info->output_height >= JDIMENSION(wanted.Height))
+                break;
+        }
+    } else {
+        // The largest DCT scale (8/8 … 1/8) at which the picture fits.
+        for (unsigned int num = 8; num >= 1; --num) {
+            info->scale_num = num;
+            info->scale_denom = 8;
+            jpeg_calc_output_dimensions(info);
+            if (info->output_width <= JDIMENSION(limit) && info->output_height <= JDIMENSION(limit))
+                break;
+        }
     }
     if (jpeg_has_multiple_scans(info) && CoefficientBytes(*info) > CoefficientBudget)
         Abandon(d.Error, "the picture is too large to decode");
@@ -183,16 +203,37 @@ bool Decode(TDecoder& d, std::span<const uint8_t> data, int32_t limit)
     jpeg_start_decompress(info);
     const int64_t scaledWidth = info->output_width;
     const int64_t scaledHeight = info->output_height;
-    // Only when even 1/8 is too large (possible only with a lowered limit): subsample as well.
-    const TDecodeSize size = FitWithin(scaledWidth, scaledHeight, limit);
-    d.Bitmap = std::make_unique<TGdiBitmap>(size.Width, size.Height);
-    d.Rows = TargetIndices(scaledHeight, size.Height);
-    d.Columns = SourceIndices(scaledWidth, size.Width);
-    d.Row.resize(size_t(scaledWidth) * 4);
-
     TRowConverter convertRow = ConvertBgrxRow;
     if (cmyk)
         convertRow = info->saw_Adobe_marker ? ConvertCmykRow<true> : ConvertCmykRow<false>;
+    d.Row.resize(size_t(scaledWidth) * 4);
+    if (fit) {
+        if (wanted.Width != scaledWidth || wanted.Height != scaledHeight) {
+            d.Bitmap = std::make_unique<TGdiBitmap>(wanted.Width, wanted.Height);
+            d.Columns = SourceIndices(scaledWidth, int32_t(scaledWidth));
+            d.Pixels.resize(size_t(scaledWidth));
+            d.Reduction = std::make_unique<TAreaReduction>(scaledWidth, scaledHeight,
+                wanted.Width, wanted.Height, TRowOrder::TopDown,
+                [bitmap = d.Bitmap.get()](int32_t row) { return bitmap->ScanLine(row); });
+            while (info->output_scanline < info->output_height) {
+                const int64_t source = info->output_scanline;
+                JSAMPROW row = d.Row.data();
+                jpeg_read_scanlines(info, &row, 1);
+                convertRow(d.Row.data(), d.Columns.data(), d.Pixels.data(), int32_t(scaledWidth));
+                d.Reduction->AddRow(source, d.Pixels.data());
+            }
+            d.Reduction->Finish();
+            jpeg_finish_decompress(info);
+            return true;
+        }
+    }
+    // Only when even 1/8 is too large (possible only with a lowered limit): subsample as well.
+    // A size wanted that one of the scales meets exactly needs neither.
+    const TDecodeSize size = fit ? wanted : FitWithin(scaledWidth, scaledHeight, limit);
+    d.Bitmap = std::make_unique<TGdiBitmap>(size.Width, size.Height);
+    d.Rows = TargetIndices(scaledHeight, size.Height);
+    d.Columns = SourceIndices(scaledWidth, size.Width);
+
     while (info->output_scanline < info->output_height) {
         const int32_t target = d.Rows[info->output_scanline];
         JSAMPROW row = d.Row.data();
@@ -261,11 +302,18 @@ TGraphicClass TJPEGImage::Class() { return &JPEGImageClass; }
 
 void TJPEGImage::Draw(HDC dc, const TRect& rect) const { DrawOpaque(dc, rect, *m_bitmap); }
 
-void TJPEGImage::LoadFromBytes(std::span<const uint8_t> data)
+void TJPEGImage::LoadFromBytes(std::span<const uint8_t> data) { Load(data, nullptr); }
+
+void TJPEGImage::LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit)
+{
+    Load(data, &fit);
+}
+
+void TJPEGImage::Load(std::span<const uint8_t> data, const TFitSize* fit)
 {
     TDecoder decoder;
     InstallErrorManager(reinterpret_cast<j_common_ptr>(&decoder.Info), decoder.Error);
-    if (!Decode(decoder, data, MaxPictureSide()))
+    if (!Decode(decoder, data, MaxPictureSide(), fit))
         throw EInvalidGraphic(std::string("Invalid JPEG picture: ") + decoder.Error.Message);
     m_bitmap = std::move(decoder.Bitmap);
     m_grayscale = decoder.Grayscale;

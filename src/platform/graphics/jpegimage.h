@@ -24,6 +24,9 @@ public:
     // file whose data ends early (before its end-of-image marker, or at a marker before the
     // last pixel) is refused: libjpeg would pad the rest grey.
     void LoadFromBytes(std::span<const uint8_t> data) override;
+    // Decoded at the smallest of libjpeg's scales 1/8 … 8/8 that is at least the size wanted,
+    // then reduced to it by area averaging while the rows come out.
+    void LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit) override;
     // Encodes the pixels afresh at CompressionQuality (grey when Grayscale is set).
     void SaveToStream(std::ostream& stream) const override;
     std::unique_ptr<TGraphic> Clone() const override;
@@ -40,6 +43,8 @@ public:
     void SetGrayscale(bool grayscale) { m_grayscale = grayscale; }
 
 private:
+    void Load(std::span<const uint8_t> data, const TFitSize* fit);
+
     std::unique_ptr<TGdiBitmap> m_bitmap;
     int32_t m_quality = 90;
     bool m_grayscale = false;

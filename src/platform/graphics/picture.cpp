@@ -51,14 +51,26 @@ TIcon& TPicture::Icon() { return Ensure<TIcon>(); }
 
 TMetafile& TPicture::Metafile() { return Ensure<TMetafile>(); }
 
-void TPicture::LoadFromFile(const std::string& path)
+std::unique_ptr<TGraphic> TPicture::GraphicForFile(const std::string& path) const
 {
     const std::string_view extension = FileExtension(path);
     const TGraphicClass graphicClass = GraphicClassForExtension(extension);
     if (!graphicClass)
         throw EInvalidGraphic("Unknown picture file extension (." + std::string(extension) + ")");
-    std::unique_ptr<TGraphic> graphic = graphicClass->Create();
+    return graphicClass->Create();
+}
+
+void TPicture::LoadFromFile(const std::string& path)
+{
+    std::unique_ptr<TGraphic> graphic = GraphicForFile(path);
     graphic->LoadFromFile(path);
+    SetGraphic(std::move(graphic));
+}
+
+void TPicture::LoadFromFileToFit(const std::string& path, const TFitSize& fit)
+{
+    std::unique_ptr<TGraphic> graphic = GraphicForFile(path);
+    graphic->LoadFromFileToFit(path, fit);
     SetGraphic(std::move(graphic));
 }
 

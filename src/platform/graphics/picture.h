@@ -39,6 +39,9 @@ public:
     // GraphicClassForExtension). An unknown extension raises EInvalidGraphic naming it; a file
     // that cannot be read leaves the picture as it was.
     void LoadFromFile(const std::string& path);
+    // The same, no larger than `fit` answers for the picture's natural size
+    // (TGraphic::LoadFromBytesToFit).
+    void LoadFromFileToFit(const std::string& path, const TFitSize& fit);
     // Writes the graphic in its own format; EInvalidGraphic when there is none or it is empty.
     void SaveToFile(const std::string& path) const;
 
@@ -47,6 +50,7 @@ public:
 
 private:
     template <class T> T& Ensure();
+    std::unique_ptr<TGraphic> GraphicForFile(const std::string& path) const;
     void Changed();
 
     std::unique_ptr<TGraphic> m_graphic;

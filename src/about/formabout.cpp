@@ -23,7 +23,11 @@ QFont SansSerif(int Height, TFontStyle Style = TFontStyle::Regular)
 // The window's labels size themselves to their captions, keeping the edge their alignment names.
 TLabelLook SizedAt(QRect Bounds, Qt::Alignment Alignment = Qt::AlignLeft)
 {
-    return { .Bounds = Bounds, .Alignment = Alignment, .Sizing = TLabelSizing::AutoSize };
+    TLabelLook look;
+    look.Bounds = Bounds;
+    look.Alignment = Alignment;
+    look.Sizing = TLabelSizing::AutoSize;
+    return look;
 }
 
 QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption, QRect Bounds)

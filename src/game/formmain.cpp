@@ -93,7 +93,13 @@ QFont Tahoma(int Height, TFontStyle Style = TFontStyle::Regular)
 }
 
 // The game's labels have white captions.
-TLabelLook White(const QFont& Font) { return { .Font = Font, .FontColor = clWhite }; }
+TLabelLook White(const QFont& Font)
+{
+    TLabelLook look;
+    look.Font = Font;
+    look.FontColor = clWhite;
+    return look;
+}
 
 TPanel* MakePanel(QWidget* Parent, const char* Name, TPanelBevel BevelOuter, const QColor& Color)
 {

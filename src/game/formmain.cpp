@@ -190,7 +190,7 @@ void TfrmMain::CreateComponents()
     m_transitionView->SetExactTiming(true);
     m_transitionView->SetDelay(30);
     m_transitionView->SetStep(3);
-    m_transitionView->SetColor(RGB(0, 0, 0));
+    m_transitionView->SetColor(TColor(0x000000)); // black, in the view's own colour type
     pictureLayout->addWidget(m_transitionView);
 
     auto* topLayout = MakeLayout<QHBoxLayout>(panelTop);

@@ -6,6 +6,7 @@
 #include "platform/system/programpath.h"
 #include "platform/system/shell.h"
 #include "platform/system/shortcutspermission.h"
+#include "platform/widgets/formparts.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 
@@ -14,27 +15,19 @@
 
 namespace {
 
-// Font heights are character heights in pixels, as the window was designed.
-QFont SansSerif(int Height, bool Bold = false, bool Underline = false)
+QFont SansSerif(int Height, TFontStyle Style = TFontStyle::Regular)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(Height);
-    font.setBold(Bold);
-    font.setUnderline(Underline);
-    return font;
+    return PixelFont(QStringLiteral("MS Sans Serif"), Height, Style);
 }
 
-TLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption, QRect Bounds,
-    Qt::Alignment Alignment = Qt::AlignLeft)
+// The window's labels size themselves to their captions, keeping the edge their alignment names.
+TLabelLook SizedAt(QRect Bounds, Qt::Alignment Alignment = Qt::AlignLeft)
 {
-    auto* label = new TLabel(Parent);
-    label->setObjectName(QLatin1String(Name));
-    label->setGeometry(Bounds);
-    label->setAlignment(Alignment | Qt::AlignTop);
-    // Labels size themselves to their captions, from their top-left corners.
-    label->SetAutoSize(true);
-    label->SetCaption(Caption);
-    return label;
+    TLabelLook look;
+    look.Bounds = Bounds;
+    look.Alignment = Alignment;
+    look.Sizing = TLabelSizing::AutoSize;
+    return look;
 }
 
 QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption, QRect Bounds)
@@ -74,26 +67,26 @@ void TfrmAbout::CreateComponents()
 
     lblProductFullName = new TLabel(Panel1);
     lblProductFullName->setObjectName(QStringLiteral("lblProductFullName"));
-    lblProductFullName->setFont(SansSerif(13, true));
+    lblProductFullName->setFont(SansSerif(13, TFontStyle::Bold));
     lblProductFullName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblProductFullName->setGeometry(32, 24, 334, 16);
 
-    lblVersion = MakeLabel(Panel1, "lblVersion", QString(), QRect(136, 68, 89, 13));
+    lblVersion = MakeLabel(Panel1, "lblVersion", QString(), SizedAt(QRect(136, 68, 89, 13)));
 
     Label3 = MakeLabel(this, "Label3", QStringLiteral("\u00A9 2026 The Tapsy developers"),
-        QRect(112, 172, 160, 13));
+        SizedAt(QRect(112, 172, 160, 13)));
     // Right-aligned, so that they end where the links begin in any font.
-    Label4 = MakeLabel(
-        this, "Label4", QStringLiteral("Web Site:"), QRect(104, 200, 47, 13), Qt::AlignRight);
-    Label5 = MakeLabel(
-        this, "Label5", QStringLiteral("Support Email:"), QRect(83, 224, 68, 13), Qt::AlignRight);
+    Label4 = MakeLabel(this, "Label4", QStringLiteral("Web Site:"),
+        SizedAt(QRect(104, 200, 47, 13), Qt::AlignRight));
+    Label5 = MakeLabel(this, "Label5", QStringLiteral("Support Email:"),
+        SizedAt(QRect(83, 224, 68, 13), Qt::AlignRight));
 
-    labelWeb = MakeLabel(
-        this, "labelWeb", QStringLiteral("https://") + MakerDomain, QRect(160, 200, 127, 13));
-    labelWeb->setFont(SansSerif(11, false, true));
+    labelWeb = MakeLabel(this, "labelWeb", QStringLiteral("https://") + MakerDomain,
+        SizedAt(QRect(160, 200, 127, 13)));
+    labelWeb->setFont(SansSerif(11, TFontStyle::Underlined));
     labelWeb->SetColor(palette().color(QPalette::Button));
-    labelMail = MakeLabel(this, "labelMail", SupportEmail, QRect(160, 224, 115, 13));
-    labelMail->setFont(SansSerif(11, false, true));
+    labelMail = MakeLabel(this, "labelMail", SupportEmail, SizedAt(QRect(160, 224, 115, 13)));
+    labelMail->setFont(SansSerif(11, TFontStyle::Underlined));
     for (TLabel* link : { labelWeb, labelMail }) {
         link->SetFontColor(Qt::black);
         link->OnMouseEnter = [this, link] { labelWebMouseEnter(link); };

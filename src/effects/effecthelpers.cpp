@@ -296,14 +296,18 @@ namespace {
 // middle and down again: a step of Depth div half on every line for a deep shade, else a step of
 // 1 every half div Depth lines. The vertical band takes its step at the middle line downwards
 // already, the horizontal one (`risesAtMiddle`) still upwards.
+// What a deep ramp does at its middle line: the horizontal reflection rises once more there,
+// the vertical one already falls.
+enum class TMiddleLine : uint8_t { Rises, Falls };
+
 class TReflectRamp {
 public:
-    TReflectRamp(uint8_t Depth, int32_t Count, bool risesAtMiddle)
+    TReflectRamp(uint8_t Depth, int32_t Count, TMiddleLine Middle)
         : m_half(Count / 2)
         , m_deep(Depth > m_half)
         , m_every(m_deep ? 1 : m_half / Depth)
         , m_delta(m_deep ? Depth / m_half : 1)
-        , m_risesAtMiddle(risesAtMiddle)
+        , m_risesAtMiddle(Middle == TMiddleLine::Rises)
         , m_value(-int32_t(Depth))
         , m_next(m_every)
     {
@@ -335,7 +339,7 @@ void ApplyHReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Left, int32_t Coun
     if (Count < 2 || Depth == 0)
         return;
     std::vector<int32_t> t(static_cast<size_t>(Count));
-    TReflectRamp ramp(Depth, Count, true);
+    TReflectRamp ramp(Depth, Count, TMiddleLine::Rises);
     for (int32_t i = 1; i <= Count; ++i)
         t[size_t(i - 1)] = ramp.Line(i);
 
@@ -367,7 +371,7 @@ void ApplyVReflect(TGdiBitmap& Bitmap, uint8_t Depth, int32_t Top, int32_t Count
 {
     if (Count < 2 || Depth == 0)
         return;
-    TReflectRamp ramp(Depth, Count, false);
+    TReflectRamp ramp(Depth, Count, TMiddleLine::Falls);
     const int32_t width = Bitmap.Width();
     const int32_t height = Bitmap.Height();
     uint8_t lut[256];

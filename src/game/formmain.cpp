@@ -22,6 +22,7 @@
 #include "platform/system/shell.h"
 #include "platform/system/systemdirectory.h"
 #include "platform/system/terminationsignals.h"
+#include "platform/widgets/formparts.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 #include "transition/transitionview.h"
@@ -86,14 +87,18 @@ const QColor clWhite(255, 255, 255);
 const QColor clGray(128, 128, 128);
 const QColor clRed(255, 0, 0);
 
-// Font heights are character heights in pixels, as the forms were designed.
-QFont Tahoma(int Height, bool Bold = false, bool Underline = false)
+QFont Tahoma(int Height, TFontStyle Style = TFontStyle::Regular)
 {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(Height);
-    font.setBold(Bold);
-    font.setUnderline(Underline);
-    return font;
+    return PixelFont(QStringLiteral("Tahoma"), Height, Style);
+}
+
+// The game's labels have white captions.
+TLabelLook White(const QFont& Font)
+{
+    TLabelLook look;
+    look.Font = Font;
+    look.FontColor = clWhite;
+    return look;
 }
 
 TPanel* MakePanel(QWidget* Parent, const char* Name, TPanelBevel BevelOuter, const QColor& Color)
@@ -103,17 +108,6 @@ TPanel* MakePanel(QWidget* Parent, const char* Name, TPanelBevel BevelOuter, con
     panel->SetBevelOuter(BevelOuter);
     panel->SetColor(Color);
     return panel;
-}
-
-template <class Label = TLabel>
-Label* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption, const QFont& Font)
-{
-    auto* label = new Label(Parent);
-    label->setObjectName(QLatin1String(Name));
-    label->setFont(Font);
-    label->SetFontColor(clWhite);
-    label->SetCaption(Caption);
-    return label;
 }
 
 template <class Layout> Layout* MakeLayout(QWidget* Parent)
@@ -196,7 +190,7 @@ void TfrmMain::CreateComponents()
     m_transitionView->SetExactTiming(true);
     m_transitionView->SetDelay(30);
     m_transitionView->SetStep(3);
-    m_transitionView->SetColor(RGB(0, 0, 0));
+    m_transitionView->SetColor(TColor(0x000000)); // black, in the view's own colour type
     pictureLayout->addWidget(m_transitionView);
 
     auto* topLayout = MakeLayout<QHBoxLayout>(panelTop);
@@ -208,14 +202,14 @@ void TfrmMain::CreateComponents()
 
     auto* nameLayout = MakeLayout<QVBoxLayout>(panelLeftTop);
     m_textKeyName = MakeLabel<TStaticText>(
-        panelLeftTop, "m_textKeyName", QStringLiteral("ABC"), Tahoma(96, true));
+        panelLeftTop, "m_textKeyName", QStringLiteral("ABC"), White(Tahoma(96, TFontStyle::Bold)));
     m_textKeyName->SetColor(clBlack);
     m_textKeyName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     nameLayout->addWidget(m_textKeyName);
 
     // Placed by hand: it grows from its top-left corner to fit each new description.
-    m_textKeyDesc
-        = MakeLabel<TStaticText>(panelRightTop, "m_textKeyDesc", QString(), Tahoma(64, true));
+    m_textKeyDesc = MakeLabel<TStaticText>(
+        panelRightTop, "m_textKeyDesc", QString(), White(Tahoma(64, TFontStyle::Bold)));
     m_textKeyDesc->SetColor(clBlack);
     m_textKeyDesc->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_textKeyDesc->setGeometry(1, 1, 431, 81);
@@ -228,11 +222,12 @@ void TfrmMain::CreateComponents()
     linksLayout->addStretch(1);
     linksLayout->addWidget(Panel1);
 
-    LabelAbout = MakeLabel(Panel1, "LabelAbout", QStringLiteral("About"), Tahoma(16, false, true));
+    LabelAbout = MakeLabel(
+        Panel1, "LabelAbout", QStringLiteral("About"), White(Tahoma(16, TFontStyle::Underlined)));
     LabelAbout->SetColor(clBlack);
     LabelAbout->setGeometry(16, 40, 169, 19);
-    LabelHomePage
-        = MakeLabel(Panel1, "LabelHomePage", QStringLiteral("Home Page"), Tahoma(16, false, true));
+    LabelHomePage = MakeLabel(Panel1, "LabelHomePage", QStringLiteral("Home Page"),
+        White(Tahoma(16, TFontStyle::Underlined)));
     LabelHomePage->SetColor(clBlack);
     LabelHomePage->setGeometry(16, 69, 169, 19);
     for (TLabel* link : { LabelAbout, LabelHomePage }) {
@@ -242,12 +237,13 @@ void TfrmMain::CreateComponents()
     LabelAbout->OnClick = [this] { LabelAboutClick(LabelAbout); };
     LabelHomePage->OnClick = [this] { LabelHomePageClick(LabelHomePage); };
 
-    StaticText1 = MakeLabel<TStaticText>(Panel1, "StaticText1", QString(), Tahoma(32, true));
+    StaticText1 = MakeLabel<TStaticText>(
+        Panel1, "StaticText1", QString(), White(Tahoma(32, TFontStyle::Bold)));
     StaticText1->setGeometry(16, 160, 242, 43);
     StaticText1->SetAutoSize(true);
     StaticText1->SetCaption(QStringLiteral("Quillon Soft."));
 
-    Label1 = MakeLabel(Panel1, "Label1", QString(), Tahoma(13));
+    Label1 = MakeLabel(Panel1, "Label1", QString(), White(Tahoma(13)));
     Label1->setGeometry(16, 200, 241, 96);
     Label1->SetAutoSize(true);
     Label1->SetCaption(Label1Caption);
@@ -568,7 +564,7 @@ void TfrmMain::InstallIdleHandler()
 {
     // The application becomes idle when its event loop is about to wait for more events.
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
-        m_idleConnection = connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
             bool done = true;
             ApplicationIdle(this, done);
         });

@@ -129,7 +129,6 @@ private:
     TLabel* Label1 = nullptr;
     TContextMenuFilter* m_contextMenuFilter = nullptr;
     TMediaPlayer* m_MediaPlayer = nullptr;
-    QMetaObject::Connection m_idleConnection;
     TScreenCovers* m_covers = nullptr;
     TScreenSaverInhibitor* m_inhibitor = nullptr;
     QTimer* m_placementTimer = nullptr;

@@ -46,11 +46,9 @@ void TScreenSaverInhibitor::Inhibit(const QString& ApplicationName, const QStrin
     QDBusConnection bus = QDBusConnection::sessionBus();
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Inhibit"));
     call << ApplicationName << Reason;
-    m_pending = true;
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* Watcher) {
         Watcher->deleteLater();
-        m_pending = false;
         m_answered = true;
         const QDBusPendingReply<uint32_t> reply = *Watcher;
         if (reply.isError()) {

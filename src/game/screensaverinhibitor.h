@@ -30,7 +30,6 @@ private:
     void Granted(uint32_t Cookie);
 
     bool m_wanted = false;
-    bool m_pending = false;
     bool m_inhibited = false;
     bool m_answered = false;
     uint32_t m_cookie = 0;

@@ -169,7 +169,7 @@ void TCustomTransitionView::Draw(HDC Canvas)
         if (RectVisible(Canvas, &frame)) {
             TSavedDC saved(Canvas);
             SetPen(Canvas, ColorToRGB(m_frameColor), m_frameWidth, TPenStyle::InsideFrame);
-            SetBrushClear(Canvas, true);
+            SetBrushStyle(Canvas, TBrushStyle::Clear);
             Rectangle(Canvas, frame.Left, frame.Top, frame.Right, frame.Bottom);
         }
     }

@@ -8,6 +8,8 @@
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 
+#include "lib/formfixture.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -20,29 +22,11 @@
 
 namespace {
 
-class FormAbout : public testing::Test {
+class FormAbout : public TFormFixture<TfrmAbout> {
 protected:
-    void SetUp() override
+    std::unique_ptr<TfrmAbout> MakeForm() override
     {
-        InitProductIdentity();
-        QApplication::setQuitOnLastWindowClosed(false);
-        m_previousShell = SetShellOpenHandler([this](const QString& Target) {
-            Opened.push_back(Target);
-            return true;
-        });
-        Form = std::make_unique<TfrmAbout>(nullptr, QStringLiteral(TAPSY_EXECUTABLE));
-    }
-    void TearDown() override
-    {
-        Form.reset();
-        SetShellOpenHandler(m_previousShell);
-    }
-
-    template <class Widget = QWidget> Widget* Component(const char* Name) const
-    {
-        auto* widget = Form->findChild<Widget*>(QLatin1String(Name));
-        EXPECT_NE(widget, nullptr) << Name;
-        return widget;
+        return std::make_unique<TfrmAbout>(nullptr, QStringLiteral(TAPSY_EXECUTABLE));
     }
 
     void Click(const char* Name)
@@ -57,12 +41,6 @@ protected:
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
-
-    std::unique_ptr<TfrmAbout> Form;
-    std::vector<QString> Opened;
-
-private:
-    TShellOpenHandler m_previousShell;
 };
 
 TEST_F(FormAbout, IsAFixedDialogTitledAbout)

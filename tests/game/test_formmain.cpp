@@ -10,6 +10,8 @@
 #include "platform/widgets/label.h"
 #include "platform/widgets/panel.h"
 
+#include "lib/formfixture.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QScreen>
@@ -19,31 +21,8 @@
 
 namespace {
 
-class FormMainTest : public testing::Test {
+class FormMainTest : public TFormFixture<TfrmMain> {
 protected:
-    void SetUp() override
-    {
-        InitProductIdentity();
-        QApplication::setQuitOnLastWindowClosed(false);
-        m_previousShell = SetShellOpenHandler([this](const QString& Target) {
-            Opened.push_back(Target);
-            return true;
-        });
-        Form = std::make_unique<TfrmMain>();
-    }
-    void TearDown() override
-    {
-        Form.reset();
-        SetShellOpenHandler(m_previousShell);
-    }
-
-    template <class Widget = QWidget> Widget* Component(const char* Name) const
-    {
-        auto* widget = Form->findChild<Widget*>(QLatin1String(Name));
-        EXPECT_NE(widget, nullptr) << Name;
-        return widget;
-    }
-
     // Where a component lies in the window.
     QRect InWindow(const char* Name) const
     {
@@ -56,12 +35,6 @@ protected:
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
     }
-
-    std::unique_ptr<TfrmMain> Form;
-    std::vector<QString> Opened;
-
-private:
-    TShellOpenHandler m_previousShell;
 };
 
 using FormMainLayout = FormMainTest;

@@ -271,3 +271,33 @@ TEST_F(TapsyFxTest, ConvertWritesAnyReadablePictureAsA32BitBmp)
     ASSERT_TRUE(ReadBmp32(Path("out.bmp"), bmp));
     EXPECT_TRUE(BmpMatches(bmp, 7, 3, OldPixel));
 }
+
+// Text in a metafile needs fonts, and fonts need an application object: convert makes one.
+TEST_F(TapsyFxTest, ConvertDrawsTheTextOfAMetafile)
+{
+    // Placeable header: bounds 0, 0, 64, 32 at 96 units an inch, so 64 x 32 pixels. Then black
+    // text "HH" at (4, 4) in the default font, on the default opaque white background.
+    const std::pair<uint32_t, int> fields[] = { { 0x9AC6CDD7, 4 }, { 0, 2 }, { 0, 2 }, { 0, 2 },
+        { 64, 2 }, { 32, 2 }, { 96, 2 }, { 0, 4 }, { 0, 2 }, // placeable header
+        { 1, 2 }, { 9, 2 }, { 0x0300, 2 }, { 0, 4 }, { 0, 2 }, { 0, 4 }, { 0, 2 }, // header
+        { 7, 4 }, { 0x0521, 2 }, { 2, 2 }, { 'H' | 'H' << 8, 2 }, { 4, 2 }, { 4, 2 }, // text out
+        { 3, 4 }, { 0, 2 } }; // end
+    std::vector<uint8_t> wmf;
+    for (const auto& [value, bytes] : fields) {
+        for (int i = 0; i < bytes; ++i)
+            wmf.push_back(uint8_t(value >> (8 * i)));
+    }
+    std::ofstream(Path("text.wmf"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(wmf.data()), std::streamsize(wmf.size()));
+
+    const TRun run = Run("convert " + Path("text.wmf") + " " + Path("out.bmp"));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    TBmp bmp;
+    ASSERT_TRUE(ReadBmp32(Path("out.bmp"), bmp));
+    ASSERT_EQ(bmp.W, 64);
+    ASSERT_EQ(bmp.H, 32);
+    int dark = 0;
+    for (const uint32_t pixel : bmp.Pixels)
+        dark += (pixel & 0xFF) < 0x40 && (pixel >> 8 & 0xFF) < 0x40 && (pixel >> 16 & 0xFF) < 0x40;
+    EXPECT_GT(dark, 10) << "no text was drawn";
+}

@@ -9,9 +9,11 @@
 
 #include "platform/graphics/graphics.h"
 
+#include <QGuiApplication>
 #include <QtGlobal>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <string>
 #include <vector>
@@ -65,6 +67,12 @@ int RunConvert(int argc, char** argv)
         throw TToolError("'" + out + "' must end in .bmp: convert writes BMP files only");
 
     qInstallMessageHandler(QuietImageReaders);
+    // Text in metafiles needs fonts, and fonts a GUI application; no window is ever shown.
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    char* qtArgv[] = { argv[0], nullptr };
+    QGuiApplication application(qtArgc, qtArgv);
     TPicture picture;
     picture.LoadFromFile(in); // raises with a one-line message when the file cannot be read
     const TGraphic* graphic = picture.Graphic();

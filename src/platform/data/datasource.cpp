@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "platform/data/datasource.h"
-#include "platform/data/fielddatalink.h"
+#include "platform/data/datalink.h"
 
 #include "platform/system/exception.h"
 
@@ -52,9 +52,9 @@ TDataSource::~TDataSource()
 {
     OnStateChange = nullptr;
     OnDataChange = nullptr;
-    const std::vector<TFieldDataLink*> links = m_links;
+    const std::vector<TDataLink*> links = m_links;
     m_links.clear();
-    for (TFieldDataLink* link : links)
+    for (TDataLink* link : links)
         link->DataSourceGone();
 }
 
@@ -83,8 +83,8 @@ void TDataSource::SetModel(QSqlTableModel* Model)
 void TDataSource::BuildFields()
 {
     // The links let go of the old fields before those are freed.
-    for (TFieldDataLink* link : m_links)
-        link->m_field = nullptr;
+    for (TDataLink* link : m_links)
+        link->FieldsReleased();
     m_fields.clear();
     if (m_model) {
         const QSqlRecord record = m_model->record();
@@ -93,8 +93,8 @@ void TDataSource::BuildFields()
             m_fields.push_back(std::make_unique<TField>(*this, i, record.fieldName(i), blob));
         }
     }
-    for (TFieldDataLink* link : m_links)
-        link->m_field = FindField(link->m_fieldName);
+    for (TDataLink* link : m_links)
+        link->FieldsRebuilt();
 }
 
 int TDataSource::RecordCount() const { return m_model ? m_model->rowCount() : 0; }
@@ -202,8 +202,8 @@ void TDataSource::Post()
     if (!Editing())
         return;
     // The links write what their controls changed.
-    const std::vector<TFieldDataLink*> links = m_links;
-    for (TFieldDataLink* link : links) {
+    const std::vector<TDataLink*> links = m_links;
+    for (TDataLink* link : links) {
         if (std::find(m_links.begin(), m_links.end(), link) != m_links.end())
             link->UpdateRecord();
     }
@@ -287,10 +287,10 @@ void TDataSource::SetState(TDataSetState State)
     if (State == m_state)
         return;
     m_state = State;
-    const std::vector<TFieldDataLink*> links = m_links;
-    for (TFieldDataLink* link : links) {
+    const std::vector<TDataLink*> links = m_links;
+    for (TDataLink* link : links) {
         if (std::find(m_links.begin(), m_links.end(), link) != m_links.end())
-            link->UpdateState();
+            link->StateChanged();
     }
     if (OnStateChange)
         OnStateChange(this);
@@ -299,8 +299,8 @@ void TDataSource::SetState(TDataSetState State)
 void TDataSource::DataEvent(TField* Field)
 {
     // A link may leave (or an exception may end the round) while the others are told.
-    const std::vector<TFieldDataLink*> links = m_links;
-    for (TFieldDataLink* link : links) {
+    const std::vector<TDataLink*> links = m_links;
+    for (TDataLink* link : links) {
         if (std::find(m_links.begin(), m_links.end(), link) != m_links.end())
             link->RecordChanged(Field);
     }
@@ -308,10 +308,10 @@ void TDataSource::DataEvent(TField* Field)
         OnDataChange(this);
 }
 
-void TDataSource::AddLink(TFieldDataLink* Link)
+void TDataSource::AddLink(TDataLink* Link)
 {
     if (std::find(m_links.begin(), m_links.end(), Link) == m_links.end())
         m_links.push_back(Link);
 }
 
-void TDataSource::RemoveLink(TFieldDataLink* Link) { std::erase(m_links, Link); }
+void TDataSource::RemoveLink(TDataLink* Link) { std::erase(m_links, Link); }

@@ -18,8 +18,8 @@
 #include <memory>
 #include <vector>
 
+class TDataLink;
 class TDataSource;
-class TFieldDataLink;
 
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
@@ -102,18 +102,20 @@ public:
     // Exception when there is no such field.
     TField& FieldByName(const QString& Name) const;
 
+    // Links (field data links, for one) are told of every change until they leave; a link
+    // never added is not told, one added twice is told once.
+    void AddLink(TDataLink* Link);
+    void RemoveLink(TDataLink* Link);
+
     // Events, after the links were told.
     std::function<void(TDataSource*)> OnStateChange;
     std::function<void(TDataSource*)> OnDataChange;
 
 private:
     friend class TField;
-    friend class TFieldDataLink;
 
     QVariant FieldValue(int Index) const;
     void SetFieldValue(TField& Field, const QVariant& Value);
-    void AddLink(TFieldDataLink* Link);
-    void RemoveLink(TFieldDataLink* Link);
     void BuildFields();
     void SetState(TDataSetState State);
     // Tells the links (and OnDataChange) that the record, or one field of it (Field), changed.
@@ -129,5 +131,5 @@ private:
     QSqlRecord m_buffer; // the record being edited or inserted
     bool m_modified = false;
     std::vector<std::unique_ptr<TField>> m_fields;
-    std::vector<TFieldDataLink*> m_links;
+    std::vector<TDataLink*> m_links;
 };

@@ -3,6 +3,8 @@
 #include "platform/data/fielddatalink.h"
 #include "platform/data/datasource.h"
 
+#include "platform/system/scopeexit.h"
+
 TFieldDataLink::TFieldDataLink(QObject* Control)
     : m_control(Control)
 {
@@ -89,13 +91,15 @@ void TFieldDataLink::UpdateRecord()
     if (!m_modified)
         return;
     m_updating = true;
-    struct TDone {
-        TFieldDataLink* Link;
-        ~TDone() { Link->m_updating = false; }
-    } done { this };
+    const TScopeExit done([this] { m_updating = false; });
     if (m_field && OnUpdateData)
         OnUpdateData();
     m_modified = false;
+}
+
+void TFieldDataLink::FieldsRebuilt()
+{
+    m_field = m_dataSource ? m_dataSource->FindField(m_fieldName) : nullptr;
 }
 
 void TFieldDataLink::DataSourceGone()

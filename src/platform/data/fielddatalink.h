@@ -4,6 +4,8 @@
 // The connection of a control to one field of a data source's current record.
 #pragma once
 
+#include "platform/data/datalink.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,7 +14,7 @@ class QObject;
 class TDataSource;
 class TField;
 
-class TFieldDataLink {
+class TFieldDataLink final : private TDataLink {
 public:
     // `Control` is the control the link serves (for whoever asks the link about it).
     explicit TFieldDataLink(QObject* Control = nullptr);
@@ -54,13 +56,15 @@ public:
     std::function<void()> OnUpdateData;
 
 private:
-    friend class TDataSource;
+    // What the data source tells the link.
+    void RecordChanged(TField* Changed) override;
+    void StateChanged() override { UpdateState(); }
+    void UpdateRecord() override;
+    void FieldsReleased() override { m_field = nullptr; }
+    void FieldsRebuilt() override;
+    void DataSourceGone() override;
 
-    // Called by the data source.
-    void RecordChanged(TField* Changed);
     void UpdateState();
-    void UpdateRecord();
-    void DataSourceGone();
     void UpdateField();
 
     QObject* m_control;

@@ -277,10 +277,10 @@ bool SetViewportOrgEx(HDC dc, int32_t x, int32_t y, TPoint* previous)
 void SetBrushColor(HDC dc, TColorRef colour)
 {
     dc->State().BrushColor = colour;
-    dc->State().BrushClear = false;
+    dc->State().BrushStyle = TBrushStyle::Solid;
 }
 
-void SetBrushClear(HDC dc, bool clear) { dc->State().BrushClear = clear; }
+void SetBrushStyle(HDC dc, TBrushStyle style) { dc->State().BrushStyle = style; }
 
 void SetPen(HDC dc, TColorRef colour, int32_t width, TPenStyle style)
 {
@@ -328,7 +328,7 @@ void Rectangle(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom)
     }
     if (r.IsEmpty())
         return;
-    if (!s.BrushClear)
+    if (s.BrushStyle == TBrushStyle::Solid)
         FillDeviceRect(dc, { r.Left + w, r.Top + w, r.Right - w, r.Bottom - w }, s.BrushColor);
     const int32_t t = std::min({ w, (r.Width() + 1) / 2, (r.Height() + 1) / 2 });
     FillDeviceRect(dc, { r.Left, r.Top, r.Right, r.Top + t }, s.PenColor);

@@ -164,6 +164,8 @@ constexpr uint32_t PixelFromColorRef(TColorRef c)
 }
 
 enum class TPenStyle { Solid, InsideFrame };
+// A clear brush leaves the inside of a shape as it is (a frame only).
+enum class TBrushStyle { Solid, Clear };
 
 // Device context state that SaveDC keeps. The clip region is in device coordinates; the
 // viewport origin maps logical to device coordinates (device = logical + origin).
@@ -172,7 +174,7 @@ struct TDCState {
     int32_t StretchMode = BLACKONWHITE;
     TPoint ViewportOrigin;
     TColorRef BrushColor = RGB(255, 255, 255);
-    bool BrushClear = false;
+    TBrushStyle BrushStyle = TBrushStyle::Solid;
     TColorRef PenColor = 0;
     int32_t PenWidth = 1;
     TPenStyle PenStyle = TPenStyle::Solid;
@@ -210,8 +212,9 @@ bool RestoreDC(HDC dc, int32_t level);
 int32_t SetStretchBltMode(HDC dc, int32_t mode); // returns the previous mode
 bool SetViewportOrgEx(HDC dc, int32_t x, int32_t y, TPoint* previous);
 
+// A new brush colour makes the brush solid again.
 void SetBrushColor(HDC dc, TColorRef colour);
-void SetBrushClear(HDC dc, bool clear);
+void SetBrushStyle(HDC dc, TBrushStyle style);
 void SetPen(HDC dc, TColorRef colour, int32_t width, TPenStyle style);
 
 // Block transfers. Only SRCCOPY is supported; other raster operations fail (false).

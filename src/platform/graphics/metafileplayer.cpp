@@ -270,6 +270,13 @@ QPainter::CompositionMode ModeForRop(uint32_t rop)
     }
 }
 
+// What a path or a shape is painted with.
+enum class TPaintWith : uint8_t { Brush, Pen, BrushAndPen };
+// Where an open line starts: at its own first point, or at the current position (the …To
+// records, which also move the position to the last point).
+enum class TLineStart : uint8_t { FirstPoint, CurrentPosition };
+enum class TSegments : uint8_t { Straight, Bezier };
+
 // The player proper: the drawing state, the object table and the painting primitives that
 // both record formats share.
 class TPlayer {
@@ -295,6 +302,7 @@ public:
 
     TState& State() { return m_state; }
     TPlayStats Stats;
+    void Count(bool played) { ++(played ? Stats.Played : Stats.Skipped); }
 
     // ---- mapping
     void ApplyTransform()
@@ -379,7 +387,16 @@ public:
         ApplyTransform();
     }
 
-    // ---- state
+    // ---- state setters of both formats (the WMF records carry 16-bit values, EMF 32-bit)
+    void SetBkMode(uint32_t mode) { m_state.BkOpaque = mode == 2; } // OPAQUE
+    void SetPolyFillMode(uint32_t mode) // WINDING, else ALTERNATE
+    {
+        m_state.FillRule = mode == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+    }
+    void SetTextAlign(uint32_t align) { m_state.TextAlign = align; }
+    void SetBkColor(uint32_t ref) { m_state.BkColor = ColorFromRef(ref); }
+    void SetTextColor(uint32_t ref) { m_state.TextColor = ColorFromRef(ref); }
+
     void SaveDC()
     {
         if (m_saved.size() >= 1024)
@@ -402,7 +419,41 @@ public:
     }
 
     // ---- objects
-    std::vector<TObject>& Objects() { return m_objects; }
+    // WMF: a new object takes the lowest free slot of the table, whatever kind it is.
+    void AddObject(TObject object)
+    {
+        for (TObject& slot : m_objects) {
+            if (slot.Kind == TObject::None) {
+                slot = std::move(object);
+                return;
+            }
+        }
+        if (m_objects.size() < 65535)
+            m_objects.push_back(std::move(object));
+    }
+    // EMF: the record names the slot; slot 0 is reserved.
+    void SetObject(uint32_t index, TObject object)
+    {
+        if (index == 0 || index >= 65536)
+            return;
+        if (index >= m_objects.size())
+            m_objects.resize(index + 1);
+        m_objects[index] = std::move(object);
+    }
+    bool SelectObjectAt(size_t index)
+    {
+        if (index >= m_objects.size())
+            return false;
+        SelectObject(m_objects[index]);
+        return true;
+    }
+    bool DeleteObjectAt(size_t index)
+    {
+        if (index >= m_objects.size())
+            return false;
+        m_objects[index] = TObject {};
+        return true;
+    }
     void SelectObject(const TObject& object)
     {
         switch (object.Kind) {
@@ -478,11 +529,11 @@ public:
         if (m_inPath)
             m_path.closeSubpath();
     }
-    void DrawPath(bool fill, bool stroke)
+    void DrawPath(TPaintWith with)
     {
         m_inPath = false;
         m_path.setFillRule(m_state.FillRule);
-        Paint(m_path, fill, stroke);
+        Paint(m_path, with);
         m_path = QPainterPath();
     }
 
@@ -494,12 +545,13 @@ public:
             m_path.addPath(path);
             return;
         }
-        Paint(path, true, true);
+        Paint(path, TPaintWith::BrushAndPen);
     }
-    // An open line with the pen only, from the first point; `fromCurrent` continues the figure
-    // at the current position (the …To records) and moves it to the last point.
-    void Lines(const std::vector<QPointF>& points, bool fromCurrent, bool bezier = false)
+    // An open line with the pen only.
+    void Lines(const std::vector<QPointF>& points, TLineStart start,
+        TSegments segments = TSegments::Straight)
     {
+        const bool fromCurrent = start == TLineStart::CurrentPosition;
         if (points.empty())
             return;
         QPainterPath path;
@@ -510,7 +562,7 @@ public:
             path.moveTo(points[0]);
             i = 1;
         }
-        if (bezier) {
+        if (segments == TSegments::Bezier) {
             for (; i + 2 < points.size(); i += 3)
                 path.cubicTo(points[i], points[i + 1], points[i + 2]);
         } else {
@@ -539,7 +591,7 @@ public:
             }
             return;
         }
-        Paint(path, false, true);
+        Paint(path, TPaintWith::Pen);
     }
     void MoveTo(QPointF p)
     {
@@ -547,7 +599,7 @@ public:
         if (m_inPath)
             m_path.moveTo(p);
     }
-    void LineTo(QPointF p) { Lines({ p }, true); }
+    void LineTo(QPointF p) { Lines({ p }, TLineStart::CurrentPosition); }
 
     void SetPixel(QPointF p, uint32_t colour)
     {
@@ -669,8 +721,10 @@ public:
     }
 
 private:
-    void Paint(const QPainterPath& path, bool fill, bool stroke)
+    void Paint(const QPainterPath& path, TPaintWith with)
     {
+        const bool fill = with != TPaintWith::Pen;
+        const bool stroke = with != TPaintWith::Brush;
         QPen pen = stroke ? m_state.Pen : QPen(Qt::NoPen);
         if (pen.style() != Qt::NoPen && !pen.isCosmetic())
             pen.setWidthF(LimitPenWidth(pen.widthF()));
@@ -693,6 +747,84 @@ private:
     bool m_inPath = false;
     QPainterPath m_path;
 };
+
+// ----------------------------------------------------------------------------------------
+// Record tables
+
+// A record too short for what its handler reads is skipped. A WMF object record that is too
+// short still takes a slot of the object table, so that the numbers of later objects stay right.
+enum class TShortRecord : uint8_t { Skipped, TakesSlot };
+
+template <class TType> struct TRecordRow {
+    TType Type;
+    uint16_t MinSize; // the handler reads no further than this without a check of its own
+    bool (*Play)(TPlayer&, const TReader&, TType); // false: skipped
+    TShortRecord Short = TShortRecord::Skipped;
+};
+
+template <class TRow, size_t N> constexpr bool IsSortedTable(const TRow (&table)[N])
+{
+    for (size_t i = 1; i < N; ++i) {
+        if (!(table[i - 1].Type < table[i].Type))
+            return false;
+    }
+    return true;
+}
+
+// Plays one record through its row; true when it was played, false when it was skipped.
+template <class TType, size_t N>
+bool PlayRecord(const TRecordRow<TType> (&table)[N], TPlayer& player, TType type, const TReader& p)
+{
+    const TRecordRow<TType>* row = std::lower_bound(std::begin(table), std::end(table), type,
+        [](const TRecordRow<TType>& r, TType t) { return r.Type < t; });
+    if (row == std::end(table) || row->Type != type)
+        return false;
+    if (p.Data.size() < row->MinSize) {
+        if (row->Short == TShortRecord::TakesSlot)
+            player.AddObject(TObject { TObject::Other });
+        return false;
+    }
+    return row->Play(player, p, type);
+}
+
+// Points as pairs of 16-bit (x, y), the form both formats share.
+std::vector<QPointF> Points16(const TReader& p, size_t at, size_t count)
+{
+    std::vector<QPointF> points;
+    points.reserve(count);
+    for (size_t i = 0; i < count; ++i)
+        points.emplace_back(p.S16(at + 4 * i), p.S16(at + 4 * i + 2));
+    return points;
+}
+
+void AddClosedPolygon(QPainterPath& path, const std::vector<QPointF>& points)
+{
+    path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
+    path.closeSubpath();
+}
+
+// Pattern brushes: their pattern is not decoded; a grey brush keeps filled shapes visible.
+TObject PatternStandIn()
+{
+    TObject object { TObject::Brush };
+    object.BrushValue = MakeBrush(3, 0, 0);
+    return object;
+}
+
+// Which way the source rectangle's y counts: from the top of the bitmap, or from its bottom
+// (as StretchDIBits has it).
+enum class TSourceRows : uint8_t { TopDown, BottomUp };
+
+// A bitmap record's source rectangle in the pixels of the image decoded from it, which may be
+// smaller than the bitmap's full size.
+QRectF SourceInImage(QRectF source, TSourceRows rows, const QImage& image, QSize full)
+{
+    if (rows == TSourceRows::BottomUp)
+        source.moveTop(full.height() - source.top() - source.height());
+    const double fx = double(image.width()) / full.width();
+    const double fy = double(image.height()) / full.height();
+    return QRectF(source.x() * fx, source.y() * fy, source.width() * fx, source.height() * fy);
+}
 
 // ----------------------------------------------------------------------------------------
 // WMF
@@ -788,352 +920,300 @@ template <class F> void ForEachWmfRecord(const TReader& r, size_t at, F&& visit)
     }
 }
 
-class TWmfPlayer {
-public:
-    TWmfPlayer(TPlayer& player)
-        : m_player(player)
-    {
-    }
+// WMF parameters: points are (y, x) pairs, boxes (bottom, right, top, left), point lists (x, y).
+QPointF WmfPoint(const TReader& p, size_t at) { return QPointF(p.S16(at + 2), p.S16(at)); }
+QRectF WmfBox(const TReader& p, size_t at)
+{
+    return QRectF(QPointF(p.S16(at + 6), p.S16(at + 4)), QPointF(p.S16(at + 2), p.S16(at)));
+}
+QString Latin1(std::span<const uint8_t> bytes)
+{
+    return QString::fromLatin1(
+        reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
 
-    void Play(const TReader& r, size_t at)
-    {
-        ForEachWmfRecord(r, at, [this](uint16_t function, const TReader& p) {
-            if (Record(function, p))
-                ++m_player.Stats.Played;
-            else
-                ++m_player.Stats.Skipped;
-        });
-    }
+// The pattern itself is not decoded; a grey brush keeps filled shapes visible.
+bool WmfPatternBrush(TPlayer& player, const TReader&, uint16_t)
+{
+    player.AddObject(PatternStandIn());
+    return true;
+}
 
-private:
-    static QPointF Point(const TReader& p, size_t at)
-    {
-        return QPointF(p.S16(at + 2), p.S16(at));
-    } // y, x
-    static QRectF Box(const TReader& p, size_t at) // bottom, right, top, left
-    {
-        return QRectF(QPointF(p.S16(at + 6), p.S16(at + 4)), QPointF(p.S16(at + 2), p.S16(at)));
-    }
-    std::vector<QPointF> Points(const TReader& p, size_t at, size_t count)
-    {
-        std::vector<QPointF> points;
-        points.reserve(count);
-        for (size_t i = 0; i < count; ++i)
-            points.emplace_back(p.S16(at + 4 * i), p.S16(at + 4 * i + 2));
-        return points;
-    }
+// Palettes and regions take a slot, so that later object numbers stay right, but draw nothing.
+bool WmfTakeSlotOnly(TPlayer& player, const TReader&, uint16_t)
+{
+    player.AddObject(TObject { TObject::Other });
+    return false;
+}
 
-    // A new object takes the lowest free slot of the table, whatever kind it is.
-    void AddObject(TObject object)
-    {
-        auto& objects = m_player.Objects();
-        for (TObject& slot : objects) {
-            if (slot.Kind == TObject::None) {
-                slot = std::move(object);
-                return;
-            }
-        }
-        if (objects.size() < 65535)
-            objects.push_back(std::move(object));
-    }
+bool WmfCreatePen(TPlayer& player, const TReader& p, uint16_t)
+{
+    TObject object { TObject::Pen };
+    object.PenValue = MakePen(p.U16(0), p.S16(2), p.U32(6));
+    player.AddObject(object);
+    return true;
+}
 
-    bool Record(uint16_t function, const TReader& p)
-    {
-        const size_t n = p.Data.size();
-        TState& s = m_player.State();
-        switch (function) {
-        case META_SAVEDC:
-            m_player.SaveDC();
-            return true;
-        case META_RESTOREDC:
-            if (n < 2)
-                return false;
-            m_player.RestoreDC(p.S16(0));
-            return true;
-        case META_SETBKMODE:
-            if (n < 2)
-                return false;
-            s.BkOpaque = p.U16(0) == 2;
-            return true;
-        case META_SETMAPMODE:
-            // The player maps the window onto the picture whatever mode the file asks for.
-            return n >= 2;
-        case META_SETPOLYFILLMODE:
-            if (n < 2)
-                return false;
-            s.FillRule = p.U16(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
-            return true;
-        case META_SETTEXTALIGN:
-            if (n < 2)
-                return false;
-            s.TextAlign = p.U16(0);
-            return true;
-        case META_SETBKCOLOR:
-            if (n < 4)
-                return false;
-            s.BkColor = ColorFromRef(p.U32(0));
-            return true;
-        case META_SETTEXTCOLOR:
-            if (n < 4)
-                return false;
-            s.TextColor = ColorFromRef(p.U32(0));
-            return true;
-        case META_SETWINDOWORG:
-            if (n < 4)
-                return false;
-            m_player.SetWindowOrg(p.S16(2), p.S16(0));
-            return true;
-        case META_SETWINDOWEXT:
-            if (n < 4)
-                return false;
-            m_player.SetWindowExt(p.S16(2), p.S16(0));
-            return true;
-        case META_SELECTOBJECT: {
-            if (n < 2)
-                return false;
-            const size_t index = p.U16(0);
-            if (index >= m_player.Objects().size())
-                return false;
-            m_player.SelectObject(m_player.Objects()[index]);
-            return true;
-        }
-        case META_DELETEOBJECT: {
-            if (n < 2)
-                return false;
-            const size_t index = p.U16(0);
-            if (index >= m_player.Objects().size())
-                return false;
-            m_player.Objects()[index] = TObject {};
-            return true;
-        }
-        case META_CREATEPENINDIRECT: {
-            TObject object { TObject::Pen };
-            if (n < 10) {
-                AddObject(TObject { TObject::Other });
-                return false;
-            }
-            object.PenValue = MakePen(p.U16(0), p.S16(2), p.U32(6));
-            AddObject(object);
-            return true;
-        }
-        case META_CREATEBRUSHINDIRECT: {
-            if (n < 8) {
-                AddObject(TObject { TObject::Other });
-                return false;
-            }
-            TObject object { TObject::Brush };
-            object.BrushValue = MakeBrush(p.U16(0), p.U32(2), p.U16(6));
-            AddObject(object);
-            return true;
-        }
-        case META_CREATEFONTINDIRECT: {
-            if (n < 18) {
-                AddObject(TObject { TObject::Other });
-                return false;
-            }
-            TObject object { TObject::Font };
-            object.FontValue.Height = p.S16(0);
-            object.FontValue.Escapement = p.S16(4);
-            object.FontValue.Weight = p.S16(8);
-            object.FontValue.Italic = p.U8(10);
-            object.FontValue.Underline = p.U8(11);
-            object.FontValue.StrikeOut = p.U8(12);
-            std::string face;
-            for (size_t i = 18; i < n && i < 18 + 32 && p.U8(i); ++i)
-                face += char(p.U8(i));
-            object.FontValue.Face = QString::fromLatin1(face);
-            AddObject(object);
-            return true;
-        }
-        case META_DIBCREATEPATTERNBRUSH:
-        case META_CREATEPATTERNBRUSH: {
-            // The pattern itself is not decoded; a grey brush keeps filled shapes visible.
-            TObject object { TObject::Brush };
-            object.BrushValue = MakeBrush(3, 0, 0);
-            AddObject(object);
-            return true;
-        }
-        case META_CREATEPALETTE:
-        case META_CREATEREGION:
-            // Takes a slot, so that later object numbers stay right, but draws nothing.
-            AddObject(TObject { TObject::Other });
-            return false;
-        case META_MOVETO:
-            if (n < 4)
-                return false;
-            m_player.MoveTo(Point(p, 0));
-            return true;
-        case META_LINETO:
-            if (n < 4)
-                return false;
-            m_player.LineTo(Point(p, 0));
-            return true;
-        case META_RECTANGLE:
-        case META_ELLIPSE: {
-            if (n < 8)
-                return false;
-            QPainterPath path;
-            if (function == META_RECTANGLE)
-                path.addRect(Box(p, 0).normalized());
-            else
-                path.addEllipse(Box(p, 0).normalized());
-            m_player.Shape(path);
-            return true;
-        }
-        case META_ROUNDRECT: {
-            if (n < 12)
-                return false;
-            QPainterPath path;
-            path.addRoundedRect(
-                Box(p, 4).normalized(), std::abs(p.S16(2)) / 2.0, std::abs(p.S16(0)) / 2.0);
-            m_player.Shape(path);
-            return true;
-        }
-        case META_POLYGON:
-        case META_POLYLINE: {
-            if (n < 2)
-                return false;
-            const size_t count = p.U16(0);
-            if (count < 1 || 2 + count * 4 > n)
-                return false;
-            const std::vector<QPointF> points = Points(p, 2, count);
-            if (function == META_POLYLINE) {
-                m_player.Lines(points, false);
-            } else {
-                QPainterPath path;
-                path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
-                path.closeSubpath();
-                m_player.Shape(path);
-            }
-            return true;
-        }
-        case META_POLYPOLYGON: {
-            if (n < 2)
-                return false;
-            const size_t polygons = p.U16(0);
-            size_t at = 2 + polygons * 2;
-            if (at > n)
-                return false;
-            QPainterPath path;
-            for (size_t i = 0; i < polygons; ++i) {
-                const size_t count = p.U16(2 + i * 2);
-                if (at + count * 4 > n)
-                    return false;
-                const std::vector<QPointF> points = Points(p, at, count);
-                path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
-                path.closeSubpath();
-                at += count * 4;
-            }
-            m_player.Shape(path);
-            return true;
-        }
-        case META_SETPIXEL:
-            if (n < 8)
-                return false;
-            m_player.SetPixel(Point(p, 4), p.U32(0));
-            return true;
-        case META_INTERSECTCLIPRECT:
-        case META_EXCLUDECLIPRECT:
-            if (n < 8)
-                return false;
-            if (function == META_INTERSECTCLIPRECT)
-                m_player.IntersectClip(Box(p, 0));
-            else
-                m_player.ExcludeClip(Box(p, 0));
-            return true;
-        case META_TEXTOUT: {
-            if (n < 2)
-                return false;
-            const size_t length = p.U16(0);
-            const size_t padded = (length + 1) & ~size_t(1);
-            if (2 + padded + 4 > n)
-                return false;
-            const auto bytes = p.Bytes(2, length);
-            m_player.Text(Point(p, 2 + padded),
-                QString::fromLatin1(
-                    reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
-                0, std::nullopt);
-            return true;
-        }
-        case META_EXTTEXTOUT: {
-            if (n < 8)
-                return false;
-            const QPointF at = Point(p, 0);
-            const size_t length = p.U16(4);
-            const uint16_t options = p.U16(6);
-            size_t textAt = 8;
-            std::optional<QRectF> rect;
-            if (options & (ETO_OPAQUE | ETO_CLIPPED)) {
-                if (n < 16)
-                    return false;
-                rect = QRectF(QPointF(p.S16(8), p.S16(10)), QPointF(p.S16(12), p.S16(14)));
-                textAt = 16;
-            }
-            if (textAt + length > n)
-                return false;
-            const auto bytes = p.Bytes(textAt, length);
-            m_player.Text(at,
-                QString::fromLatin1(
-                    reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
-                options, rect);
-            return true;
-        }
-        case META_STRETCHDIB: {
-            // rop, usage, source height, width, y, x, destination height, width, y, x, DIB
-            if (n < 22)
-                return false;
-            const uint32_t rop = p.U32(0);
-            if (p.U16(4) != 0)
-                return false; // palette indices: no palette to look them up in
-            return Blit(p.Bytes(22, n - 22), rop,
-                QRectF(p.S16(20), p.S16(18), p.S16(16), p.S16(14)),
-                QRectF(p.S16(12), p.S16(10), p.S16(8), p.S16(6)), true);
-        }
-        case META_DIBSTRETCHBLT: {
-            // rop, source height, width, y, x, destination height, width, y, x, DIB
-            if (n < 20)
-                return false;
-            return Blit(p.Bytes(20, n - 20), p.U32(0),
-                QRectF(p.S16(18), p.S16(16), p.S16(14), p.S16(12)),
-                QRectF(p.S16(10), p.S16(8), p.S16(6), p.S16(4)), false);
-        }
-        case META_DIBBITBLT: {
-            // rop, source y, x, height, width, destination y, x, DIB
-            if (n < 16)
-                return false;
-            const QRectF target(p.S16(14), p.S16(12), p.S16(10), p.S16(8));
-            return Blit(p.Bytes(16, n - 16), p.U32(0), target,
-                QRectF(p.S16(6), p.S16(4), target.width(), target.height()), false);
-        }
-        default:
-            return false;
-        }
-    }
+bool WmfCreateBrush(TPlayer& player, const TReader& p, uint16_t)
+{
+    TObject object { TObject::Brush };
+    object.BrushValue = MakeBrush(p.U16(0), p.U32(2), p.U16(6));
+    player.AddObject(object);
+    return true;
+}
 
-    // A DIB drawn into a logical rectangle. `bottomUpSource`: the source rectangle's y counts
-    // from the bottom of the bitmap, as StretchDIBits has it.
-    bool Blit(std::span<const uint8_t> dib, uint32_t rop, const QRectF& target, QRectF source,
-        bool bottomUpSource)
-    {
-        if (dib.empty())
-            return false; // the variants without a bitmap fill with a brush: not played
-        QSize full;
-        const QImage image = DecodeDib(dib, {}, &full);
-        if (image.isNull() || full.isEmpty())
-            return false;
-        if (bottomUpSource)
-            source.moveTop(full.height() - source.top() - source.height());
-        // The bitmap may have been decoded smaller than its full size.
-        const double fx = double(image.width()) / full.width();
-        const double fy = double(image.height()) / full.height();
-        source
-            = QRectF(source.x() * fx, source.y() * fy, source.width() * fx, source.height() * fy);
-        m_player.Image(target, image, source, rop);
+bool WmfCreateFont(TPlayer& player, const TReader& p, uint16_t)
+{
+    TObject object { TObject::Font };
+    TLogFont& f = object.FontValue;
+    f.Height = p.S16(0);
+    f.Escapement = p.S16(4);
+    f.Weight = p.S16(8);
+    f.Italic = p.U8(10);
+    f.Underline = p.U8(11);
+    f.StrikeOut = p.U8(12);
+    std::string face;
+    for (size_t i = 18; i < p.Data.size() && i < 18 + 32 && p.U8(i); ++i)
+        face += char(p.U8(i));
+    f.Face = QString::fromLatin1(face);
+    player.AddObject(object);
+    return true;
+}
+
+bool WmfShape(TPlayer& player, const TReader& p, uint16_t function)
+{
+    QPainterPath path;
+    switch (function) {
+    case META_RECTANGLE:
+        path.addRect(WmfBox(p, 0).normalized());
+        break;
+    case META_ELLIPSE:
+        path.addEllipse(WmfBox(p, 0).normalized());
+        break;
+    default: // META_ROUNDRECT: corner height, width, then the box
+        path.addRoundedRect(
+            WmfBox(p, 4).normalized(), std::abs(p.S16(2)) / 2.0, std::abs(p.S16(0)) / 2.0);
+        break;
+    }
+    player.Shape(path);
+    return true;
+}
+
+bool WmfPoly(TPlayer& player, const TReader& p, uint16_t function)
+{
+    const size_t count = p.U16(0);
+    if (count < 1 || 2 + count * 4 > p.Data.size())
+        return false;
+    const std::vector<QPointF> points = Points16(p, 2, count);
+    if (function == META_POLYLINE) {
+        player.Lines(points, TLineStart::FirstPoint);
         return true;
     }
+    QPainterPath path;
+    AddClosedPolygon(path, points);
+    player.Shape(path);
+    return true;
+}
 
-    TPlayer& m_player;
+bool WmfPolyPolygon(TPlayer& player, const TReader& p, uint16_t)
+{
+    const size_t n = p.Data.size();
+    const size_t polygons = p.U16(0);
+    size_t at = 2 + polygons * 2;
+    if (at > n)
+        return false;
+    QPainterPath path;
+    for (size_t i = 0; i < polygons; ++i) {
+        const size_t count = p.U16(2 + i * 2);
+        if (at + count * 4 > n)
+            return false;
+        AddClosedPolygon(path, Points16(p, at, count));
+        at += count * 4;
+    }
+    player.Shape(path);
+    return true;
+}
+
+bool WmfTextOut(TPlayer& player, const TReader& p, uint16_t)
+{
+    const size_t length = p.U16(0);
+    const size_t padded = (length + 1) & ~size_t(1);
+    if (2 + padded + 4 > p.Data.size())
+        return false;
+    player.Text(WmfPoint(p, 2 + padded), Latin1(p.Bytes(2, length)), 0, std::nullopt);
+    return true;
+}
+
+bool WmfExtTextOut(TPlayer& player, const TReader& p, uint16_t)
+{
+    const size_t n = p.Data.size();
+    const size_t length = p.U16(4);
+    const uint16_t options = p.U16(6);
+    size_t textAt = 8;
+    std::optional<QRectF> rect;
+    if (options & (ETO_OPAQUE | ETO_CLIPPED)) {
+        if (n < 16)
+            return false;
+        rect = QRectF(QPointF(p.S16(8), p.S16(10)), QPointF(p.S16(12), p.S16(14)));
+        textAt = 16;
+    }
+    if (textAt + length > n)
+        return false;
+    player.Text(WmfPoint(p, 0), Latin1(p.Bytes(textAt, length)), options, rect);
+    return true;
+}
+
+// A DIB drawn into a logical rectangle.
+bool WmfBlit(TPlayer& player, std::span<const uint8_t> dib, uint32_t rop, const QRectF& target,
+    QRectF source, TSourceRows rows)
+{
+    if (dib.empty())
+        return false; // the variants without a bitmap fill with a brush: not played
+    QSize full;
+    const QImage image = DecodeDib(dib, {}, &full);
+    if (image.isNull() || full.isEmpty())
+        return false;
+    player.Image(target, image, SourceInImage(source, rows, image, full), rop);
+    return true;
+}
+
+bool WmfStretchDib(TPlayer& player, const TReader& p, uint16_t)
+{
+    // rop, usage, source height, width, y, x, destination height, width, y, x, DIB
+    if (p.U16(4) != 0)
+        return false; // palette indices: no palette to look them up in
+    return WmfBlit(player, p.Bytes(22, p.Data.size() - 22), p.U32(0),
+        QRectF(p.S16(20), p.S16(18), p.S16(16), p.S16(14)),
+        QRectF(p.S16(12), p.S16(10), p.S16(8), p.S16(6)), TSourceRows::BottomUp);
+}
+
+bool WmfDibStretchBlt(TPlayer& player, const TReader& p, uint16_t)
+{
+    // rop, source height, width, y, x, destination height, width, y, x, DIB
+    return WmfBlit(player, p.Bytes(20, p.Data.size() - 20), p.U32(0),
+        QRectF(p.S16(18), p.S16(16), p.S16(14), p.S16(12)),
+        QRectF(p.S16(10), p.S16(8), p.S16(6), p.S16(4)), TSourceRows::TopDown);
+}
+
+bool WmfDibBitBlt(TPlayer& player, const TReader& p, uint16_t)
+{
+    // rop, source y, x, height, width, destination y, x, DIB
+    const QRectF target(p.S16(14), p.S16(12), p.S16(10), p.S16(8));
+    return WmfBlit(player, p.Bytes(16, p.Data.size() - 16), p.U32(0), target,
+        QRectF(p.S16(6), p.S16(4), target.width(), target.height()), TSourceRows::TopDown);
+}
+
+using TWmfRow = TRecordRow<uint16_t>;
+
+// Sorted by function number. The sizes count the parameter bytes after the record's header.
+constexpr TWmfRow WmfRecords[] = {
+    { META_SAVEDC, 0,
+        [](TPlayer& player, const TReader&, uint16_t) {
+            player.SaveDC();
+            return true;
+        } },
+    { META_CREATEPALETTE, 0, WmfTakeSlotOnly },
+    { META_SETBKMODE, 2,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetBkMode(p.U16(0));
+            return true;
+        } },
+    // The player maps the window onto the picture whatever mode the file asks for.
+    { META_SETMAPMODE, 2, [](TPlayer&, const TReader&, uint16_t) { return true; } },
+    { META_SETPOLYFILLMODE, 2,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetPolyFillMode(p.U16(0));
+            return true;
+        } },
+    { META_RESTOREDC, 2,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.RestoreDC(p.S16(0));
+            return true;
+        } },
+    { META_SELECTOBJECT, 2,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            return player.SelectObjectAt(p.U16(0));
+        } },
+    { META_SETTEXTALIGN, 2,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetTextAlign(p.U16(0));
+            return true;
+        } },
+    { META_DIBCREATEPATTERNBRUSH, 0, WmfPatternBrush },
+    { META_DELETEOBJECT, 2,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            return player.DeleteObjectAt(p.U16(0));
+        } },
+    { META_CREATEPATTERNBRUSH, 0, WmfPatternBrush },
+    { META_SETBKCOLOR, 4,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetBkColor(p.U32(0));
+            return true;
+        } },
+    { META_SETTEXTCOLOR, 4,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetTextColor(p.U32(0));
+            return true;
+        } },
+    { META_SETWINDOWORG, 4,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetWindowOrg(p.S16(2), p.S16(0));
+            return true;
+        } },
+    { META_SETWINDOWEXT, 4,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetWindowExt(p.S16(2), p.S16(0));
+            return true;
+        } },
+    { META_LINETO, 4,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.LineTo(WmfPoint(p, 0));
+            return true;
+        } },
+    { META_MOVETO, 4,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.MoveTo(WmfPoint(p, 0));
+            return true;
+        } },
+    { META_CREATEPENINDIRECT, 10, WmfCreatePen, TShortRecord::TakesSlot },
+    { META_CREATEFONTINDIRECT, 18, WmfCreateFont, TShortRecord::TakesSlot },
+    { META_CREATEBRUSHINDIRECT, 8, WmfCreateBrush, TShortRecord::TakesSlot },
+    { META_POLYGON, 2, WmfPoly },
+    { META_POLYLINE, 2, WmfPoly },
+    { META_EXCLUDECLIPRECT, 8,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.ExcludeClip(WmfBox(p, 0));
+            return true;
+        } },
+    { META_INTERSECTCLIPRECT, 8,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.IntersectClip(WmfBox(p, 0));
+            return true;
+        } },
+    { META_ELLIPSE, 8, WmfShape },
+    { META_RECTANGLE, 8, WmfShape },
+    { META_SETPIXEL, 8,
+        [](TPlayer& player, const TReader& p, uint16_t) {
+            player.SetPixel(WmfPoint(p, 4), p.U32(0));
+            return true;
+        } },
+    { META_TEXTOUT, 2, WmfTextOut },
+    { META_POLYPOLYGON, 2, WmfPolyPolygon },
+    { META_ROUNDRECT, 12, WmfShape },
+    { META_CREATEREGION, 0, WmfTakeSlotOnly },
+    { META_DIBBITBLT, 16, WmfDibBitBlt },
+    { META_EXTTEXTOUT, 8, WmfExtTextOut },
+    { META_DIBSTRETCHBLT, 20, WmfDibStretchBlt },
+    { META_STRETCHDIB, 22, WmfStretchDib },
 };
+static_assert(IsSortedTable(WmfRecords));
+
+void PlayWmf(TPlayer& player, const TReader& r, size_t at)
+{
+    ForEachWmfRecord(r, at, [&player](uint16_t function, const TReader& p) {
+        player.Count(PlayRecord(WmfRecords, player, function, p));
+    });
+}
 
 // The window a plain WMF sets for itself: its first origin and extent records.
 std::optional<QRectF> WmfWindow(const TReader& r, size_t at)
@@ -1257,484 +1337,460 @@ enum : uint32_t {
     EMR_EXTCREATEPEN = 95,
 };
 
-class TEmfPlayer {
-public:
-    TEmfPlayer(TPlayer& player)
-        : m_player(player)
-    {
-    }
+// EMF parameters follow the record's type and size: points are (x, y), boxes (left, top,
+// right, bottom), 32-bit unless the record's name ends in 16.
+QPointF EmfPoint(const TReader& p, size_t at) { return QPointF(p.S32(at), p.S32(at + 4)); }
+QRectF EmfBox(const TReader& p, size_t at)
+{
+    return QRectF(QPointF(p.S32(at), p.S32(at + 4)), QPointF(p.S32(at + 8), p.S32(at + 12)))
+        .normalized();
+}
 
-    void Play(const TReader& r)
-    {
-        size_t at = 0;
-        while (r.Has(at, 8)) {
-            const uint32_t type = r.U32(at);
-            const uint32_t size = r.U32(at + 4);
-            if (size < 8 || size % 4 != 0 || size > r.Data.size() - at)
-                return;
-            if (type == EMR_EOF)
-                return;
-            const TReader p { r.Data.subspan(at, size) };
-            if (type == EMR_HEADER || Record(type, p))
-                ++m_player.Stats.Played;
-            else
-                ++m_player.Stats.Skipped;
-            at += size;
-        }
-    }
+enum class TPointSize : uint8_t { Short, Long };
 
-private:
-    std::vector<QPointF> Points(const TReader& p, size_t at, size_t count, bool small)
-    {
-        std::vector<QPointF> points;
-        points.reserve(count);
-        for (size_t i = 0; i < count; ++i) {
-            if (small)
-                points.emplace_back(p.S16(at + 4 * i), p.S16(at + 4 * i + 2));
-            else
-                points.emplace_back(p.S32(at + 8 * i), p.S32(at + 8 * i + 4));
-        }
-        return points;
-    }
-    static QRectF Box(const TReader& p, size_t at)
-    {
-        return QRectF(QPointF(p.S32(at), p.S32(at + 4)), QPointF(p.S32(at + 8), p.S32(at + 12)))
-            .normalized();
-    }
+std::vector<QPointF> EmfPoints(const TReader& p, size_t at, size_t count, TPointSize size)
+{
+    if (size == TPointSize::Short)
+        return Points16(p, at, count);
+    std::vector<QPointF> points;
+    points.reserve(count);
+    for (size_t i = 0; i < count; ++i)
+        points.emplace_back(p.S32(at + 8 * i), p.S32(at + 8 * i + 4));
+    return points;
+}
 
-    void SetObject(uint32_t index, TObject object)
-    {
-        auto& objects = m_player.Objects();
-        if (index == 0 || index >= 65536)
-            return;
-        if (index >= objects.size())
-            objects.resize(index + 1);
-        objects[index] = std::move(object);
-    }
+TPointSize PointSizeOf(uint32_t type)
+{
+    return type >= EMR_POLYBEZIER16 && type <= EMR_POLYPOLYGON16 ? TPointSize::Short
+                                                                 : TPointSize::Long;
+}
 
-    bool Poly(uint32_t type, const TReader& p, bool small)
-    {
-        const size_t n = p.Data.size();
-        const size_t pointSize = small ? 4 : 8;
-        if (n < 28)
-            return false;
-        const size_t count = p.U32(24);
-        if (count > (n - 28) / pointSize)
-            return false;
-        const std::vector<QPointF> points = Points(p, 28, count, small);
-        switch (type) {
-        case EMR_POLYGON:
-        case EMR_POLYGON16: {
-            if (points.empty())
-                return false;
-            QPainterPath path;
-            path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
-            path.closeSubpath();
-            m_player.Shape(path);
-            return true;
-        }
-        case EMR_POLYLINE:
-        case EMR_POLYLINE16:
-            m_player.Lines(points, false);
-            return true;
-        case EMR_POLYLINETO:
-        case EMR_POLYLINETO16:
-            m_player.Lines(points, true);
-            return true;
-        case EMR_POLYBEZIER:
-        case EMR_POLYBEZIER16:
-            m_player.Lines(points, false, true);
-            return true;
-        case EMR_POLYBEZIERTO:
-        case EMR_POLYBEZIERTO16:
-            m_player.Lines(points, true, true);
-            return true;
-        default:
-            return false;
-        }
-    }
-
-    bool PolyPoly(uint32_t type, const TReader& p, bool small)
-    {
-        const size_t n = p.Data.size();
-        const size_t pointSize = small ? 4 : 8;
-        if (n < 32)
-            return false;
-        const size_t polygons = p.U32(24);
-        const size_t total = p.U32(28);
-        if (polygons > (n - 32) / 4)
-            return false;
-        size_t at = 32 + polygons * 4;
-        if (total > (n - at) / pointSize)
+// bounds, count, points
+bool EmfPoly(TPlayer& player, const TReader& p, uint32_t type)
+{
+    const TPointSize size = PointSizeOf(type);
+    const size_t pointSize = size == TPointSize::Short ? 4 : 8;
+    const size_t count = p.U32(24);
+    if (count > (p.Data.size() - 28) / pointSize)
+        return false;
+    const std::vector<QPointF> points = EmfPoints(p, 28, count, size);
+    switch (type) {
+    case EMR_POLYGON:
+    case EMR_POLYGON16: {
+        if (points.empty())
             return false;
         QPainterPath path;
-        size_t used = 0;
-        for (size_t i = 0; i < polygons; ++i) {
-            const size_t count = p.U32(32 + i * 4);
-            if (count > total - used)
-                return false;
-            const std::vector<QPointF> points = Points(p, at, count, small);
-            if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16) {
-                path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
-                path.closeSubpath();
-            } else {
-                m_player.Lines(points, false);
-            }
-            at += count * pointSize;
-            used += count;
-        }
-        if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16)
-            m_player.Shape(path);
+        AddClosedPolygon(path, points);
+        player.Shape(path);
         return true;
     }
-
-    // A bitmap record: the BITMAPINFO and the pixels lie at offsets from the record's start.
-    QImage RecordImage(const TReader& p, size_t infoOffsetAt, QSize* full)
-    {
-        const uint32_t offInfo = p.U32(infoOffsetAt), cbInfo = p.U32(infoOffsetAt + 4);
-        const uint32_t offBits = p.U32(infoOffsetAt + 8), cbBits = p.U32(infoOffsetAt + 12);
-        if (cbInfo == 0 || !p.Has(offInfo, cbInfo) || !p.Has(offBits, cbBits))
-            return {};
-        return DecodeDib(p.Bytes(offInfo, cbInfo), p.Bytes(offBits, cbBits), full);
+    case EMR_POLYLINE:
+    case EMR_POLYLINE16:
+        player.Lines(points, TLineStart::FirstPoint);
+        return true;
+    case EMR_POLYLINETO:
+    case EMR_POLYLINETO16:
+        player.Lines(points, TLineStart::CurrentPosition);
+        return true;
+    case EMR_POLYBEZIER:
+    case EMR_POLYBEZIER16:
+        player.Lines(points, TLineStart::FirstPoint, TSegments::Bezier);
+        return true;
+    default: // EMR_POLYBEZIERTO, EMR_POLYBEZIERTO16
+        player.Lines(points, TLineStart::CurrentPosition, TSegments::Bezier);
+        return true;
     }
+}
 
-    bool Record(uint32_t type, const TReader& p)
-    {
-        const size_t n = p.Data.size();
-        TState& s = m_player.State();
-        switch (type) {
-        case EMR_POLYGON:
-        case EMR_POLYLINE:
-        case EMR_POLYLINETO:
-        case EMR_POLYBEZIER:
-        case EMR_POLYBEZIERTO:
-            return Poly(type, p, false);
-        case EMR_POLYGON16:
-        case EMR_POLYLINE16:
-        case EMR_POLYLINETO16:
-        case EMR_POLYBEZIER16:
-        case EMR_POLYBEZIERTO16:
-            return Poly(type, p, true);
-        case EMR_POLYPOLYLINE:
-        case EMR_POLYPOLYGON:
-            return PolyPoly(type, p, false);
-        case EMR_POLYPOLYLINE16:
-        case EMR_POLYPOLYGON16:
-            return PolyPoly(type, p, true);
-        case EMR_SETWINDOWEXTEX:
-            if (n < 16)
-                return false;
-            m_player.SetWindowExt(p.S32(8), p.S32(12));
-            return true;
-        case EMR_SETWINDOWORGEX:
-            if (n < 16)
-                return false;
-            m_player.SetWindowOrg(p.S32(8), p.S32(12));
-            return true;
-        case EMR_SETVIEWPORTEXTEX:
-            if (n < 16)
-                return false;
-            m_player.SetViewportExt(p.S32(8), p.S32(12));
-            return true;
-        case EMR_SETVIEWPORTORGEX:
-            if (n < 16)
-                return false;
-            m_player.SetViewportOrg(p.S32(8), p.S32(12));
-            return true;
-        case EMR_SETPIXELV:
-            if (n < 20)
-                return false;
-            m_player.SetPixel(QPointF(p.S32(8), p.S32(12)), p.U32(16));
-            return true;
-        case EMR_SETMAPMODE:
-            if (n < 12)
-                return false;
-            m_player.SetMapMode(p.U32(8));
-            return true;
-        case EMR_SETBKMODE:
-            if (n < 12)
-                return false;
-            s.BkOpaque = p.U32(8) == 2;
-            return true;
-        case EMR_SETPOLYFILLMODE:
-            if (n < 12)
-                return false;
-            s.FillRule = p.U32(8) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
-            return true;
-        case EMR_SETTEXTALIGN:
-            if (n < 12)
-                return false;
-            s.TextAlign = p.U32(8);
-            return true;
-        case EMR_SETTEXTCOLOR:
-            if (n < 12)
-                return false;
-            s.TextColor = ColorFromRef(p.U32(8));
-            return true;
-        case EMR_SETBKCOLOR:
-            if (n < 12)
-                return false;
-            s.BkColor = ColorFromRef(p.U32(8));
-            return true;
-        case EMR_MOVETOEX:
-            if (n < 16)
-                return false;
-            m_player.MoveTo(QPointF(p.S32(8), p.S32(12)));
-            return true;
-        case EMR_LINETO:
-            if (n < 16)
-                return false;
-            m_player.LineTo(QPointF(p.S32(8), p.S32(12)));
-            return true;
-        case EMR_EXCLUDECLIPRECT:
-        case EMR_INTERSECTCLIPRECT:
-            if (n < 24)
-                return false;
-            if (type == EMR_INTERSECTCLIPRECT)
-                m_player.IntersectClip(Box(p, 8));
-            else
-                m_player.ExcludeClip(Box(p, 8));
-            return true;
-        case EMR_SAVEDC:
-            m_player.SaveDC();
-            return true;
-        case EMR_RESTOREDC:
-            if (n < 12)
-                return false;
-            m_player.RestoreDC(p.S32(8));
-            return true;
-        case EMR_SETWORLDTRANSFORM:
-        case EMR_MODIFYWORLDTRANSFORM: {
-            if (n < 32)
-                return false;
-            const QTransform t(p.F32(8), p.F32(12), p.F32(16), p.F32(20), p.F32(24), p.F32(28));
-            if (!t.isInvertible() && type == EMR_SETWORLDTRANSFORM)
-                return false;
-            if (type == EMR_SETWORLDTRANSFORM) {
-                s.World = t;
-            } else {
-                if (n < 36)
-                    return false;
-                switch (p.U32(32)) {
-                case 1:
-                    s.World = QTransform();
-                    break; // MWT_IDENTITY
-                case 2:
-                    s.World = t * s.World;
-                    break; // MWT_LEFTMULTIPLY
-                case 3:
-                    s.World = s.World * t;
-                    break; // MWT_RIGHTMULTIPLY
-                case 4:
-                    s.World = t;
-                    break; // MWT_SET
-                default:
-                    return false;
-                }
-                if (!s.World.isInvertible())
-                    s.World = QTransform();
-            }
-            m_player.ApplyTransform();
-            return true;
-        }
-        case EMR_SELECTOBJECT: {
-            if (n < 12)
-                return false;
-            const uint32_t index = p.U32(8);
-            if (index & 0x80000000u)
-                return m_player.SelectStock(index & 0x7FFFFFFFu);
-            if (index >= m_player.Objects().size())
-                return false;
-            m_player.SelectObject(m_player.Objects()[index]);
-            return true;
-        }
-        case EMR_DELETEOBJECT: {
-            if (n < 12)
-                return false;
-            const uint32_t index = p.U32(8);
-            if (index >= m_player.Objects().size())
-                return false;
-            m_player.Objects()[index] = TObject {};
-            return true;
-        }
-        case EMR_CREATEPEN: {
-            if (n < 28)
-                return false;
-            TObject object { TObject::Pen };
-            object.PenValue = MakePen(p.U32(12), p.S32(16), p.U32(24));
-            SetObject(p.U32(8), object);
-            return true;
-        }
-        case EMR_EXTCREATEPEN: {
-            if (n < 44)
-                return false;
-            TObject object { TObject::Pen };
-            // Brush style solid or hatched: the pen takes its colour; others are not drawn.
-            object.PenValue = MakePen(p.U32(28), p.U32(32), p.U32(40));
-            if (p.U32(36) == 1)
-                object.PenValue = QPen(Qt::NoPen);
-            SetObject(p.U32(8), object);
-            return true;
-        }
-        case EMR_CREATEBRUSHINDIRECT: {
-            if (n < 24)
-                return false;
-            TObject object { TObject::Brush };
-            object.BrushValue = MakeBrush(p.U32(12), p.U32(16), p.U32(20));
-            SetObject(p.U32(8), object);
-            return true;
-        }
-        case EMR_CREATEDIBPATTERNBRUSHPT: {
-            if (n < 12)
-                return false;
-            TObject object { TObject::Brush };
-            object.BrushValue = MakeBrush(3, 0, 0);
-            SetObject(p.U32(8), object);
-            return true;
-        }
-        case EMR_EXTCREATEFONTINDIRECTW: {
-            if (n < 12 + 28)
-                return false;
-            TObject object { TObject::Font };
-            TLogFont& f = object.FontValue;
-            f.Height = p.S32(12);
-            f.Escapement = p.S32(20);
-            f.Weight = p.S32(28);
-            f.Italic = p.U8(32);
-            f.Underline = p.U8(33);
-            f.StrikeOut = p.U8(34);
-            for (size_t i = 0; i < 32 && 40 + 2 * i + 1 < n; ++i) {
-                const char16_t c = p.U16(40 + 2 * i);
-                if (!c)
-                    break;
-                f.Face += QChar(c);
-            }
-            SetObject(p.U32(8), object);
-            return true;
-        }
-        case EMR_ELLIPSE:
-        case EMR_RECTANGLE: {
-            if (n < 24)
-                return false;
-            QPainterPath path;
-            if (type == EMR_ELLIPSE)
-                path.addEllipse(Box(p, 8));
-            else
-                path.addRect(Box(p, 8));
-            m_player.Shape(path);
-            return true;
-        }
-        case EMR_ROUNDRECT: {
-            if (n < 32)
-                return false;
-            QPainterPath path;
-            path.addRoundedRect(
-                Box(p, 8), std::abs(double(p.S32(24))) / 2, std::abs(double(p.S32(28))) / 2);
-            m_player.Shape(path);
-            return true;
-        }
-        case EMR_BEGINPATH:
-            m_player.BeginPath();
-            return true;
-        case EMR_ENDPATH:
-            m_player.EndPath();
-            return true;
-        case EMR_CLOSEFIGURE:
-            m_player.CloseFigure();
-            return true;
-        case EMR_FILLPATH:
-            m_player.DrawPath(true, false);
-            return true;
-        case EMR_STROKEANDFILLPATH:
-            m_player.DrawPath(true, true);
-            return true;
-        case EMR_STROKEPATH:
-            m_player.DrawPath(false, true);
-            return true;
-        case EMR_EXTTEXTOUTW: {
-            // bounds, graphics mode, x and y scale, then the text: reference point, count,
-            // offset of the string, options, rectangle, offset of the spacing.
-            if (n < 76)
-                return false;
-            const QPointF at(p.S32(36), p.S32(40));
-            const uint32_t count = p.U32(44);
-            const uint32_t offset = p.U32(48);
-            const uint32_t options = p.U32(52);
-            if (count > (1u << 20) || !p.Has(offset, size_t(count) * 2))
-                return false;
-            QString text;
-            text.reserve(qsizetype(count));
-            for (uint32_t i = 0; i < count; ++i)
-                text += QChar(char16_t(p.U16(offset + 2 * i)));
-            std::optional<QRectF> rect;
-            if (options & (ETO_OPAQUE | ETO_CLIPPED))
-                rect = Box(p, 56);
-            m_player.Text(at, text, options, rect);
-            return true;
-        }
-        case EMR_STRETCHDIBITS: {
-            // bounds, x, y, source x, y, width, height, info and bits, usage, rop, width, height
-            if (n < 80)
-                return false;
-            if (p.U32(64) != 0)
-                return false; // palette indices
-            QSize full;
-            const QImage image = RecordImage(p, 48, &full);
-            if (image.isNull() || full.isEmpty())
-                return false;
-            QRectF source(p.S32(32), p.S32(36), p.S32(40), p.S32(44));
-            source.moveTop(full.height() - source.top() - source.height());
-            Scale(source, image, full);
-            m_player.Image(
-                QRectF(p.S32(24), p.S32(28), p.S32(72), p.S32(76)), image, source, p.U32(68));
-            return true;
-        }
-        case EMR_BITBLT:
-        case EMR_STRETCHBLT: {
-            // bounds, x, y, width, height, rop, source x, y, transform, background, usage,
-            // info and bits [, source width, height]
-            if (n < 100 || (type == EMR_STRETCHBLT && n < 108))
-                return false;
-            const QRectF target(p.S32(24), p.S32(28), p.S32(32), p.S32(36));
-            const uint32_t rop = p.U32(40);
-            if (p.U32(88) == 0) {
-                // No source bitmap: a fill with the brush (or black, or white).
-                if (rop == 0x00F00021)
-                    m_player.FillRect(target, s.Brush);
-                else if (rop == 0x00000042)
-                    m_player.FillRect(target, Qt::black);
-                else if (rop == 0x00FF0062)
-                    m_player.FillRect(target, Qt::white);
-                else
-                    return false;
-                return true;
-            }
-            QSize full;
-            const QImage image = RecordImage(p, 84, &full);
-            if (image.isNull() || full.isEmpty())
-                return false;
-            QRectF source(p.S32(44), p.S32(48), target.width(), target.height());
-            if (type == EMR_STRETCHBLT)
-                source.setSize(QSizeF(p.S32(100), p.S32(104)));
-            Scale(source, image, full);
-            m_player.Image(target, image, source, rop);
-            return true;
-        }
-        default:
+// bounds, number of polygons, number of points, the count of each, the points
+bool EmfPolyPoly(TPlayer& player, const TReader& p, uint32_t type)
+{
+    const size_t n = p.Data.size();
+    const TPointSize size = PointSizeOf(type);
+    const size_t pointSize = size == TPointSize::Short ? 4 : 8;
+    const bool polygons = type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16;
+    const size_t figures = p.U32(24);
+    const size_t total = p.U32(28);
+    if (figures > (n - 32) / 4)
+        return false;
+    size_t at = 32 + figures * 4;
+    if (total > (n - at) / pointSize)
+        return false;
+    QPainterPath path;
+    size_t used = 0;
+    for (size_t i = 0; i < figures; ++i) {
+        const size_t count = p.U32(32 + i * 4);
+        if (count > total - used)
             return false;
-        }
+        const std::vector<QPointF> points = EmfPoints(p, at, count, size);
+        if (polygons)
+            AddClosedPolygon(path, points);
+        else
+            player.Lines(points, TLineStart::FirstPoint);
+        at += count * pointSize;
+        used += count;
     }
+    if (polygons)
+        player.Shape(path);
+    return true;
+}
 
-    static void Scale(QRectF& source, const QImage& image, QSize full)
-    {
-        const double fx = double(image.width()) / full.width();
-        const double fy = double(image.height()) / full.height();
-        source
-            = QRectF(source.x() * fx, source.y() * fy, source.width() * fx, source.height() * fy);
+bool EmfSetWorldTransform(TPlayer& player, const TReader& p, uint32_t)
+{
+    const QTransform t(p.F32(8), p.F32(12), p.F32(16), p.F32(20), p.F32(24), p.F32(28));
+    if (!t.isInvertible())
+        return false;
+    player.State().World = t;
+    player.ApplyTransform();
+    return true;
+}
+
+bool EmfModifyWorldTransform(TPlayer& player, const TReader& p, uint32_t)
+{
+    const QTransform t(p.F32(8), p.F32(12), p.F32(16), p.F32(20), p.F32(24), p.F32(28));
+    QTransform& world = player.State().World;
+    switch (p.U32(32)) {
+    case 1: // MWT_IDENTITY
+        world = QTransform();
+        break;
+    case 2: // MWT_LEFTMULTIPLY
+        world = t * world;
+        break;
+    case 3: // MWT_RIGHTMULTIPLY
+        world = world * t;
+        break;
+    case 4: // MWT_SET
+        world = t;
+        break;
+    default:
+        return false;
     }
+    if (!world.isInvertible())
+        world = QTransform();
+    player.ApplyTransform();
+    return true;
+}
 
-    TPlayer& m_player;
+bool EmfSelectObject(TPlayer& player, const TReader& p, uint32_t)
+{
+    const uint32_t index = p.U32(8);
+    if (index & 0x80000000u)
+        return player.SelectStock(index & 0x7FFFFFFFu);
+    return player.SelectObjectAt(index);
+}
+
+bool EmfCreatePen(TPlayer& player, const TReader& p, uint32_t)
+{
+    TObject object { TObject::Pen };
+    object.PenValue = MakePen(p.U32(12), p.S32(16), p.U32(24));
+    player.SetObject(p.U32(8), object);
+    return true;
+}
+
+bool EmfExtCreatePen(TPlayer& player, const TReader& p, uint32_t)
+{
+    TObject object { TObject::Pen };
+    // Brush style solid or hatched: the pen takes its colour; others are not drawn.
+    object.PenValue = MakePen(p.U32(28), p.U32(32), p.U32(40));
+    if (p.U32(36) == 1)
+        object.PenValue = QPen(Qt::NoPen);
+    player.SetObject(p.U32(8), object);
+    return true;
+}
+
+bool EmfCreateBrush(TPlayer& player, const TReader& p, uint32_t)
+{
+    TObject object { TObject::Brush };
+    object.BrushValue = MakeBrush(p.U32(12), p.U32(16), p.U32(20));
+    player.SetObject(p.U32(8), object);
+    return true;
+}
+
+bool EmfPatternBrush(TPlayer& player, const TReader& p, uint32_t)
+{
+    player.SetObject(p.U32(8), PatternStandIn());
+    return true;
+}
+
+bool EmfCreateFont(TPlayer& player, const TReader& p, uint32_t)
+{
+    TObject object { TObject::Font };
+    TLogFont& f = object.FontValue;
+    f.Height = p.S32(12);
+    f.Escapement = p.S32(20);
+    f.Weight = p.S32(28);
+    f.Italic = p.U8(32);
+    f.Underline = p.U8(33);
+    f.StrikeOut = p.U8(34);
+    for (size_t i = 0; i < 32 && 40 + 2 * i + 1 < p.Data.size(); ++i) {
+        const char16_t c = p.U16(40 + 2 * i);
+        if (!c)
+            break;
+        f.Face += QChar(c);
+    }
+    player.SetObject(p.U32(8), object);
+    return true;
+}
+
+bool EmfShape(TPlayer& player, const TReader& p, uint32_t type)
+{
+    QPainterPath path;
+    switch (type) {
+    case EMR_ELLIPSE:
+        path.addEllipse(EmfBox(p, 8));
+        break;
+    case EMR_RECTANGLE:
+        path.addRect(EmfBox(p, 8));
+        break;
+    default: // EMR_ROUNDRECT: the box, then the corner's width and height
+        path.addRoundedRect(
+            EmfBox(p, 8), std::abs(double(p.S32(24))) / 2, std::abs(double(p.S32(28))) / 2);
+        break;
+    }
+    player.Shape(path);
+    return true;
+}
+
+bool EmfExtTextOut(TPlayer& player, const TReader& p, uint32_t)
+{
+    // bounds, graphics mode, x and y scale, then the text: reference point, count, offset of
+    // the string, options, rectangle, offset of the spacing.
+    const uint32_t count = p.U32(44);
+    const uint32_t offset = p.U32(48);
+    const uint32_t options = p.U32(52);
+    if (count > (1u << 20) || !p.Has(offset, size_t(count) * 2))
+        return false;
+    QString text;
+    text.reserve(qsizetype(count));
+    for (uint32_t i = 0; i < count; ++i)
+        text += QChar(char16_t(p.U16(offset + 2 * i)));
+    std::optional<QRectF> rect;
+    if (options & (ETO_OPAQUE | ETO_CLIPPED))
+        rect = EmfBox(p, 56);
+    player.Text(EmfPoint(p, 36), text, options, rect);
+    return true;
+}
+
+// A bitmap record: the BITMAPINFO and the pixels lie at offsets from the record's start.
+QImage EmfRecordImage(const TReader& p, size_t infoOffsetAt, QSize* full)
+{
+    const uint32_t offInfo = p.U32(infoOffsetAt), cbInfo = p.U32(infoOffsetAt + 4);
+    const uint32_t offBits = p.U32(infoOffsetAt + 8), cbBits = p.U32(infoOffsetAt + 12);
+    if (cbInfo == 0 || !p.Has(offInfo, cbInfo) || !p.Has(offBits, cbBits))
+        return {};
+    return DecodeDib(p.Bytes(offInfo, cbInfo), p.Bytes(offBits, cbBits), full);
+}
+
+bool EmfStretchDiBits(TPlayer& player, const TReader& p, uint32_t)
+{
+    // bounds, x, y, source x, y, width, height, info and bits, usage, rop, width, height
+    if (p.U32(64) != 0)
+        return false; // palette indices
+    QSize full;
+    const QImage image = EmfRecordImage(p, 48, &full);
+    if (image.isNull() || full.isEmpty())
+        return false;
+    const QRectF source(p.S32(32), p.S32(36), p.S32(40), p.S32(44));
+    player.Image(QRectF(p.S32(24), p.S32(28), p.S32(72), p.S32(76)), image,
+        SourceInImage(source, TSourceRows::BottomUp, image, full), p.U32(68));
+    return true;
+}
+
+bool EmfBitBlt(TPlayer& player, const TReader& p, uint32_t type)
+{
+    // bounds, x, y, width, height, rop, source x, y, transform, background, usage, info and
+    // bits [, source width, height]
+    const QRectF target(p.S32(24), p.S32(28), p.S32(32), p.S32(36));
+    const uint32_t rop = p.U32(40);
+    if (p.U32(88) == 0) {
+        // No source bitmap: a fill with the brush (or black, or white).
+        if (rop == 0x00F00021)
+            player.FillRect(target, player.State().Brush);
+        else if (rop == 0x00000042)
+            player.FillRect(target, Qt::black);
+        else if (rop == 0x00FF0062)
+            player.FillRect(target, Qt::white);
+        else
+            return false;
+        return true;
+    }
+    QSize full;
+    const QImage image = EmfRecordImage(p, 84, &full);
+    if (image.isNull() || full.isEmpty())
+        return false;
+    QRectF source(p.S32(44), p.S32(48), target.width(), target.height());
+    if (type == EMR_STRETCHBLT)
+        source.setSize(QSizeF(p.S32(100), p.S32(104)));
+    player.Image(target, image, SourceInImage(source, TSourceRows::TopDown, image, full), rop);
+    return true;
+}
+
+bool EmfDrawPath(TPlayer& player, const TReader&, uint32_t type)
+{
+    player.DrawPath(type == EMR_FILLPATH ? TPaintWith::Brush
+            : type == EMR_STROKEPATH     ? TPaintWith::Pen
+                                         : TPaintWith::BrushAndPen);
+    return true;
+}
+
+using TEmfRow = TRecordRow<uint32_t>;
+
+// Sorted by type. The sizes count the whole record, its type and size included.
+constexpr TEmfRow EmfRecords[] = {
+    { EMR_HEADER, 0, [](TPlayer&, const TReader&, uint32_t) { return true; } },
+    { EMR_POLYBEZIER, 28, EmfPoly },
+    { EMR_POLYGON, 28, EmfPoly },
+    { EMR_POLYLINE, 28, EmfPoly },
+    { EMR_POLYBEZIERTO, 28, EmfPoly },
+    { EMR_POLYLINETO, 28, EmfPoly },
+    { EMR_POLYPOLYLINE, 32, EmfPolyPoly },
+    { EMR_POLYPOLYGON, 32, EmfPolyPoly },
+    { EMR_SETWINDOWEXTEX, 16,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetWindowExt(p.S32(8), p.S32(12));
+            return true;
+        } },
+    { EMR_SETWINDOWORGEX, 16,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetWindowOrg(p.S32(8), p.S32(12));
+            return true;
+        } },
+    { EMR_SETVIEWPORTEXTEX, 16,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetViewportExt(p.S32(8), p.S32(12));
+            return true;
+        } },
+    { EMR_SETVIEWPORTORGEX, 16,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetViewportOrg(p.S32(8), p.S32(12));
+            return true;
+        } },
+    { EMR_SETPIXELV, 20,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetPixel(EmfPoint(p, 8), p.U32(16));
+            return true;
+        } },
+    { EMR_SETMAPMODE, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetMapMode(p.U32(8));
+            return true;
+        } },
+    { EMR_SETBKMODE, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetBkMode(p.U32(8));
+            return true;
+        } },
+    { EMR_SETPOLYFILLMODE, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetPolyFillMode(p.U32(8));
+            return true;
+        } },
+    { EMR_SETTEXTALIGN, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetTextAlign(p.U32(8));
+            return true;
+        } },
+    { EMR_SETTEXTCOLOR, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetTextColor(p.U32(8));
+            return true;
+        } },
+    { EMR_SETBKCOLOR, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.SetBkColor(p.U32(8));
+            return true;
+        } },
+    { EMR_MOVETOEX, 16,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.MoveTo(EmfPoint(p, 8));
+            return true;
+        } },
+    { EMR_EXCLUDECLIPRECT, 24,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.ExcludeClip(EmfBox(p, 8));
+            return true;
+        } },
+    { EMR_INTERSECTCLIPRECT, 24,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.IntersectClip(EmfBox(p, 8));
+            return true;
+        } },
+    { EMR_SAVEDC, 0,
+        [](TPlayer& player, const TReader&, uint32_t) {
+            player.SaveDC();
+            return true;
+        } },
+    { EMR_RESTOREDC, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.RestoreDC(p.S32(8));
+            return true;
+        } },
+    { EMR_SETWORLDTRANSFORM, 32, EmfSetWorldTransform },
+    { EMR_MODIFYWORLDTRANSFORM, 36, EmfModifyWorldTransform },
+    { EMR_SELECTOBJECT, 12, EmfSelectObject },
+    { EMR_CREATEPEN, 28, EmfCreatePen },
+    { EMR_CREATEBRUSHINDIRECT, 24, EmfCreateBrush },
+    { EMR_DELETEOBJECT, 12,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            return player.DeleteObjectAt(p.U32(8));
+        } },
+    { EMR_ELLIPSE, 24, EmfShape },
+    { EMR_RECTANGLE, 24, EmfShape },
+    { EMR_ROUNDRECT, 32, EmfShape },
+    { EMR_LINETO, 16,
+        [](TPlayer& player, const TReader& p, uint32_t) {
+            player.LineTo(EmfPoint(p, 8));
+            return true;
+        } },
+    { EMR_BEGINPATH, 0,
+        [](TPlayer& player, const TReader&, uint32_t) {
+            player.BeginPath();
+            return true;
+        } },
+    { EMR_ENDPATH, 0,
+        [](TPlayer& player, const TReader&, uint32_t) {
+            player.EndPath();
+            return true;
+        } },
+    { EMR_CLOSEFIGURE, 0,
+        [](TPlayer& player, const TReader&, uint32_t) {
+            player.CloseFigure();
+            return true;
+        } },
+    { EMR_FILLPATH, 0, EmfDrawPath },
+    { EMR_STROKEANDFILLPATH, 0, EmfDrawPath },
+    { EMR_STROKEPATH, 0, EmfDrawPath },
+    { EMR_BITBLT, 100, EmfBitBlt },
+    { EMR_STRETCHBLT, 108, EmfBitBlt },
+    { EMR_STRETCHDIBITS, 80, EmfStretchDiBits },
+    { EMR_EXTCREATEFONTINDIRECTW, 40, EmfCreateFont },
+    { EMR_EXTTEXTOUTW, 76, EmfExtTextOut },
+    { EMR_POLYBEZIER16, 28, EmfPoly },
+    { EMR_POLYGON16, 28, EmfPoly },
+    { EMR_POLYLINE16, 28, EmfPoly },
+    { EMR_POLYBEZIERTO16, 28, EmfPoly },
+    { EMR_POLYLINETO16, 28, EmfPoly },
+    { EMR_POLYPOLYLINE16, 32, EmfPolyPoly },
+    { EMR_POLYPOLYGON16, 32, EmfPolyPoly },
+    { EMR_CREATEDIBPATTERNBRUSHPT, 12, EmfPatternBrush },
+    { EMR_EXTCREATEPEN, 44, EmfExtCreatePen },
 };
+static_assert(IsSortedTable(EmfRecords));
+
+void PlayEmf(TPlayer& player, const TReader& r)
+{
+    size_t at = 0;
+    while (r.Has(at, 8)) {
+        const uint32_t type = r.U32(at);
+        const uint32_t size = r.U32(at + 4);
+        if (size < 8 || size % 4 != 0 || size > r.Data.size() - at)
+            return;
+        if (type == EMR_EOF)
+            return;
+        player.Count(PlayRecord(EmfRecords, player, type, TReader { r.Data.subspan(at, size) }));
+        at += size;
+    }
+}
 
 } // namespace
 
@@ -1769,7 +1825,7 @@ TMetafileHeader ReadMetafileHeader(std::span<const uint8_t> data)
                 QPainter painter(&measure);
                 TPlayer player(painter, QTransform(), ScreenDpi / 25.4, ScreenDpi / 25.4);
                 player.SetMapMode(MM_TEXT);
-                TWmfPlayer(player).Play(r, layout.RecordsAt);
+                PlayWmf(player, r, layout.RecordsAt);
             }
             const QRect bounds = measure.boundingRect();
             header.Width = std::max(0, bounds.right() + 1);
@@ -1794,7 +1850,7 @@ TPlayStats PlayMetafile(std::span<const uint8_t> data, const TMetafileHeader& he
                 target.width() / frame.width(), target.height() / frame.height())
             * QTransform::fromTranslate(target.left(), target.top());
         TPlayer player(painter, toTarget, layout.PixelsPerMmX, layout.PixelsPerMmY);
-        TEmfPlayer(player).Play(r);
+        PlayEmf(player, r);
         return player.Stats;
     }
     const TWmfLayout layout = ReadWmfLayout(r);
@@ -1816,6 +1872,6 @@ TPlayStats PlayMetafile(std::span<const uint8_t> data, const TMetafileHeader& he
     player.State().ViewportOrg = target.topLeft();
     player.State().ViewportExt = QPointF(target.width(), target.height());
     player.ApplyTransform();
-    TWmfPlayer(player).Play(r, layout.RecordsAt);
+    PlayWmf(player, r, layout.RecordsAt);
     return player.Stats;
 }

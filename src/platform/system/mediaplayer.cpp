@@ -202,10 +202,10 @@ void TMediaPlayer::SetWait(bool Value)
     m_useWait = true;
 }
 
-TMediaPlayer::TCommandFlags TMediaPlayer::TakeFlags(bool DefaultNotify, bool DefaultWait)
+TMediaPlayer::TCommandFlags TMediaPlayer::TakeFlags(TCommandFlags Defaults)
 {
-    const TCommandFlags flags { m_useNotify ? m_notify : DefaultNotify,
-        m_useWait ? m_wait : DefaultWait };
+    const TCommandFlags flags { m_useNotify ? m_notify : Defaults.Notify,
+        m_useWait ? m_wait : Defaults.Wait };
     m_useNotify = false;
     m_useWait = false;
     return flags;
@@ -258,7 +258,7 @@ void TMediaPlayer::FreeMusic() noexcept
 
 void TMediaPlayer::Open()
 {
-    const TCommandFlags flags = TakeFlags(false, true);
+    const TCommandFlags flags = TakeFlags({ .Notify = false, .Wait = true });
     EndPendingPlay(nvAborted);
     FreeMusic();
 
@@ -301,7 +301,7 @@ void TMediaPlayer::Open()
 
 void TMediaPlayer::Play()
 {
-    const TCommandFlags flags = TakeFlags(true, false);
+    const TCommandFlags flags = TakeFlags({ .Notify = true, .Wait = false });
     if (!m_music) {
         Fail(ErrNotOpen, QStringLiteral("No sound file is open."));
         return;
@@ -343,7 +343,7 @@ void TMediaPlayer::Play()
 
 void TMediaPlayer::Close() noexcept
 {
-    const TCommandFlags flags = TakeFlags(false, true);
+    const TCommandFlags flags = TakeFlags({ .Notify = false, .Wait = true });
     if (!m_music)
         return;
     EndPendingPlay(nvAborted);

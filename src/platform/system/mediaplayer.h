@@ -96,7 +96,8 @@ private:
         bool Notify;
         bool Wait;
     };
-    TCommandFlags TakeFlags(bool DefaultNotify, bool DefaultWait);
+    // The flags the application set for this command, else the command's own defaults.
+    TCommandFlags TakeFlags(TCommandFlags Defaults);
     void Succeed();
     void Fail(int Error, const QString& Message);
     void PostNotification(TMPNotifyValues Value);

@@ -92,11 +92,12 @@ start_game() {
 }
 # Presses Ctrl+Alt+Q and waits for the end of the game; code is its exit code. Every wtype is a
 # new virtual keyboard, and sway sometimes loses the first key of a new one (measured: about one
-# run in three), so the chord is pressed again, at most three times, while the game still runs.
+# run in three; on a busy machine three tries in a row): wtype waits before its first key, and
+# the chord is pressed again, at most three times, while the game still runs.
 leave_game() {
   local try
   for try in 1 2 3; do
-    wtype -M ctrl -M alt q -m alt -m ctrl
+    wtype -s 300 -M ctrl -M alt -s 50 -k q -s 50 -m alt -m ctrl
     timeout 5 tail -s 0.1 --pid="$game_pid" -f /dev/null && break
   done
   exit_code_of "$game_pid" 10 KILL

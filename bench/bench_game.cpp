@@ -85,6 +85,19 @@ protected:
     }
 };
 
+// Shows the form and waits for its first paint; the moment of that paint.
+Clock::time_point ShowAndWaitForFirstPaint(TfrmMain& form)
+{
+    TPaintWatch paint;
+    form.installEventFilter(&paint);
+    paint.Arm();
+    form.show();
+    while (!paint.Painted)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    form.removeEventFilter(&paint);
+    return paint.At;
+}
+
 void Spin(int milliseconds)
 {
     QEventLoop loop;
@@ -146,12 +159,7 @@ bool WritePhoto(const QString& path, int side)
 
 int PictureSide(TfrmMain& form, const QString& folder, int side)
 {
-    TPaintWatch formPaint;
-    form.installEventFilter(&formPaint);
-    formPaint.Arm();
-    form.show();
-    while (!formPaint.Painted)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ShowAndWaitForFirstPaint(form);
     const long before = ResidentKiB();
     TPaintWatch viewPaint;
     form.TransitionView().installEventFilter(&viewPaint);
@@ -272,14 +280,9 @@ int main(int argc, char** argv)
         form.show();
         return Soak(form, std::atoi(argv[2]));
     }
-    TPaintWatch formPaint;
-    form.installEventFilter(&formPaint);
-    formPaint.Arm();
-    form.show();
-    while (!formPaint.Painted)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const Clock::time_point firstPaint = ShowAndWaitForFirstPaint(form);
     std::printf("start to first paint: %.0f ms (from the process's first line of main)\n",
-        Ms(formPaint.At - processStart));
+        Ms(firstPaint - processStart));
     std::printf("resident memory after start: %.1f MB\n", ResidentKiB() / 1024.0);
 
     TPaintWatch viewPaint;

@@ -253,6 +253,10 @@ def sniff_seeds():
     s("exif_start", b"\xff\xd8\xff\xe1\x00\x10Exif\x00\x00")
     s("emf_start", bytes(41) + b"EMF" + bytes(4))
     s("placeable_metafile", b"\xd7\xcd\xc6\x9a" + bytes(18))
+    s("small.png", png(3, 2))
+    # A 4 x 3 screen with a global palette and a 1 x 1 red frame at (2, 1).
+    s("frame.gif", b"GIF89a" + struct.pack("<HHBBB", 4, 3, 0x80, 0, 0) + b"\xff\0\0\0\0\0"
+      + b"\x2c" + struct.pack("<HHHHB", 2, 1, 1, 1, 0) + b"\x02\x02\x44\x01\x00\x3b")
 
 
 if __name__ == "__main__":

@@ -109,29 +109,33 @@ void TAlphaGraphic::Load(std::span<const uint8_t> data, const TFitSize* fit)
         throw EInvalidGraphic(what + "image " + std::to_string(index) + " cannot be reached");
     const QSize size = reader.size();
     const int32_t limit = MaxPictureSide();
-    if (size.isValid() && (size.width() > limit || size.height() > limit)) {
-        const TDecodeSize fit = FitWithin(size.width(), size.height(), limit);
-        reader.setScaledSize(QSize(fit.Width, fit.Height));
+    const bool scaled = size.isValid() && (size.width() > limit || size.height() > limit);
+    if (scaled) {
+        const TDecodeSize within = FitWithin(size.width(), size.height(), limit);
+        reader.setScaledSize(QSize(within.Width, within.Height));
     }
     const QImage image = reader.read();
     if (image.isNull())
         throw EInvalidGraphic(what + reader.errorString().toStdString());
     QImage decoded = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (fit && size.isValid()) {
-        const TDecodeSize wanted = FitSizeFor(size.width(), size.height(), *fit);
-        if (wanted.Width < decoded.width() || wanted.Height < decoded.height()) {
-            QImage reduced(std::min(wanted.Width, decoded.width()),
-                std::min(wanted.Height, decoded.height()), QImage::Format_ARGB32_Premultiplied);
-            if (reduced.isNull())
-                throw EInvalidGraphic(what + "no memory for the reduced picture");
-            TAreaReduction reduction(decoded.width(), decoded.height(), reduced.width(),
-                reduced.height(), TRowOrder::TopDown,
-                [&reduced](int32_t row) { return reinterpret_cast<uint32_t*>(reduced.scanLine(row)); });
-            for (int y = 0; y < decoded.height(); ++y)
-                reduction.AddRow(y, reinterpret_cast<const uint32_t*>(decoded.constScanLine(y)));
-            reduction.Finish();
-            decoded = std::move(reduced);
-        }
+    // The size a handler reports ahead may not be the size it decodes (a GIF whose frame is
+    // smaller than its screen), so the limit is applied again to what came out.
+    const int64_t naturalWidth = scaled ? size.width() : decoded.width();
+    const int64_t naturalHeight = scaled ? size.height() : decoded.height();
+    const TDecodeSize wanted = fit ? FitSizeFor(naturalWidth, naturalHeight, *fit)
+                                   : FitWithin(decoded.width(), decoded.height(), limit);
+    if (wanted.Width < decoded.width() || wanted.Height < decoded.height()) {
+        QImage reduced(std::min(wanted.Width, decoded.width()),
+            std::min(wanted.Height, decoded.height()), QImage::Format_ARGB32_Premultiplied);
+        if (reduced.isNull())
+            throw EInvalidGraphic(what + "no memory for the reduced picture");
+        TAreaReduction reduction(decoded.width(), decoded.height(), reduced.width(),
+            reduced.height(), TRowOrder::TopDown,
+            [&reduced](int32_t row) { return reinterpret_cast<uint32_t*>(reduced.scanLine(row)); });
+        for (int y = 0; y < decoded.height(); ++y)
+            reduction.AddRow(y, reinterpret_cast<const uint32_t*>(decoded.constScanLine(y)));
+        reduction.Finish();
+        decoded = std::move(reduced);
     }
     m_image = std::move(decoded);
     m_data.assign(data.begin(), data.end());

@@ -167,6 +167,40 @@ TEST_F(PictureFiles, SavesInTheGraphicsOwnFormat)
     EXPECT_THROW(TPicture().SaveToFile(Path("none.bmp")), EInvalidGraphic);
 }
 
+TEST(Picture, AlphaPicturesStayWithinTheSizeLimit)
+{
+    const TScopedMaxSide limit(256);
+    // A GIF whose screen is 8243 x 215 and whose one frame is 0 x 6912: the reader reports a
+    // size other than the one it decodes (found by fuzzing).
+    const TBytes frameUnlikeScreen { 'G', 'I', 'F', '8', '7', 'a', 0x33, 0x20, 0xD7, 0, 0, 0x2F,
+        0x2B, 0x2C, 0, 0, 0, 0, 0, 0, 0, 0x1B, 0, 0, 0, 0, 0 };
+    const struct {
+        const char* Name;
+        TBytes Bytes;
+        TGraphicClass Class;
+        int32_t Width;
+        int32_t Height;
+    } cases[] = {
+        { "png_wide", Encode(Sample(1024, 128), "png"), TPngImage::Class(), 256, 32 },
+        { "png_tall", Encode(Sample(3, 400), "png"), TPngImage::Class(), 1, 256 },
+        { "png_small", Encode(Sample(5, 7), "png"), TPngImage::Class(), 5, 7 },
+        // Whatever Qt makes of it, never wider than the limit.
+        { "gif_frame_unlike_screen", frameUnlikeScreen, TGIFImage::Class(), 0, 0 },
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<TGraphic> graphic = c.Class->Create();
+        std::istringstream stream(std::string(c.Bytes.begin(), c.Bytes.end()));
+        graphic->LoadFromStream(stream);
+        EXPECT_FALSE(graphic->Empty()) << c.Name;
+        EXPECT_LE(graphic->Width(), 256) << c.Name;
+        EXPECT_LE(graphic->Height(), 256) << c.Name;
+        if (c.Width > 0) {
+            EXPECT_EQ(graphic->Width(), c.Width) << c.Name;
+            EXPECT_EQ(graphic->Height(), c.Height) << c.Name;
+        }
+    }
+}
+
 TEST(Picture, SignalsEveryChangeOfItsGraphic)
 {
     TPicture picture;

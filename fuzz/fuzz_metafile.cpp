@@ -42,5 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::ostringstream saved;
     metafile.SaveToStream(saved);
     Require(saved.str() == std::string(reinterpret_cast<const char*>(data), size));
+    CheckFitted<TMetafile>(Bytes(data, size));
     return 0;
 }

@@ -43,7 +43,7 @@ template <class TGraphicType> void CheckFitted(std::span<const uint8_t> data)
     TDecodeSize wanted { 0, 0 };
     try {
         graphic.LoadFromBytesToFit(data, [&wanted](int32_t width, int32_t height) {
-            wanted = { std::max(1, width / 3), std::max(1, height * 2 / 5) };
+            wanted = { std::max(1, width / 3), std::max(1, int32_t(int64_t(height) * 2 / 5)) };
             return wanted;
         });
     } catch (const EInvalidGraphic&) {

@@ -41,7 +41,9 @@ TDecodeSize FitWithin(int64_t width, int64_t height, int32_t limit)
 
 TDecodeSize FitSizeFor(int64_t width, int64_t height, const TFitSize& fit)
 {
-    const TDecodeSize wanted = fit(int32_t(width), int32_t(height));
+    // A metafile's header can claim more than 32 bits of pixels; the answer is clamped below.
+    const auto side = [](int64_t v) { return int32_t(std::min<int64_t>(v, INT32_MAX)); };
+    const TDecodeSize wanted = fit(side(width), side(height));
     return FitWithin(std::clamp<int64_t>(wanted.Width, 1, width),
         std::clamp<int64_t>(wanted.Height, 1, height), MaxPictureSide());
 }

@@ -75,7 +75,8 @@ public:
     void LoadFromFile(const std::string& path);
     // Loads no larger than `fit` answers for the picture's natural size: a larger picture is
     // reduced by area averaging, each result pixel the mean of the area it covers. JPEG and
-    // BMP files are reduced while they are decoded, so the whole picture is never held; a class
+    // BMP files are reduced while they are decoded and metafiles are played at the fitted size,
+    // so the whole picture is never held; PNG and GIF are decoded whole, then reduced; a class
     // that cannot reduce itself loads at its natural size.
     virtual void LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit);
     void LoadFromFileToFit(const std::string& path, const TFitSize& fit);

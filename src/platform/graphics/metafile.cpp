@@ -26,10 +26,18 @@ TGraphicClass TMetafile::Class() { return &MetafileClass; }
 
 void TMetafile::Draw(HDC dc, const TRect& rect) const { DrawPremultiplied(dc, rect, m_image); }
 
-void TMetafile::LoadFromBytes(std::span<const uint8_t> data)
+void TMetafile::LoadFromBytes(std::span<const uint8_t> data) { Load(data, nullptr); }
+
+void TMetafile::LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit)
+{
+    Load(data, &fit);
+}
+
+void TMetafile::Load(std::span<const uint8_t> data, const TFitSize* fit)
 {
     const TMetafileHeader header = ReadMetafileHeader(data);
-    const TDecodeSize size = FitWithin(header.Width, header.Height, MaxPictureSide());
+    const TDecodeSize size = fit ? FitSizeFor(header.Width, header.Height, *fit)
+                                 : FitWithin(header.Width, header.Height, MaxPictureSide());
     QImage image(size.Width, size.Height, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         throw EInvalidGraphic("The metafile picture is too large");

@@ -27,6 +27,8 @@ public:
     // Data that is not a metafile raises EInvalidGraphic. A picture larger than
     // MaxPictureSide() is played scaled down to fit.
     void LoadFromBytes(std::span<const uint8_t> data) override;
+    // Plays the records straight at the fitted size: a vector picture loses nothing by it.
+    void LoadFromBytesToFit(std::span<const uint8_t> data, const TFitSize& fit) override;
     // Writes the bytes the metafile was loaded from, unchanged.
     void SaveToStream(std::ostream& stream) const override;
     std::unique_ptr<TGraphic> Clone() const override;
@@ -40,6 +42,8 @@ public:
     int SkippedRecords() const { return m_skipped; }
 
 private:
+    void Load(std::span<const uint8_t> data, const TFitSize* fit);
+
     QImage m_image;
     std::vector<uint8_t> m_data;
     bool m_enhanced = false;

@@ -4,6 +4,7 @@
 // Loading a picture no larger than the place it is shown in: the size it comes out at, and
 // that area averaging gives the colours of the regions it reduces.
 #include "graphicstest.h"
+#include "metafilefixtures.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -16,6 +17,8 @@
 #include <jpeglib.h>
 
 namespace {
+
+using namespace metafixture;
 
 // A JPEG of width × height, encoded a row at a time so that no picture of that size is held;
 // `colour(x, y)` is 0x00RRGGBB.
@@ -133,6 +136,8 @@ uint32_t PixelOf(const TGraphic& graphic, int x, int y)
 {
     if (const auto* alpha = dynamic_cast<const TAlphaGraphic*>(&graphic))
         return reinterpret_cast<const uint32_t*>(alpha->Image().constScanLine(y))[x];
+    if (const auto* metafile = dynamic_cast<const TMetafile*>(&graphic))
+        return reinterpret_cast<const uint32_t*>(metafile->Image().constScanLine(y))[x];
     if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic))
         return jpeg->Bitmap().Pixel(x, y);
     return dynamic_cast<const TBitmap&>(graphic).Bitmap().Pixel(x, y);
@@ -173,7 +178,8 @@ TEST_P(Fit, DecodesAtTheSizeWantedWithTheAreaAveragedColours)
     EXPECT_GT(asked[0], 0) << "the fit was never asked";
     ASSERT_EQ(graphic->Width(), c.Expected.Width);
     ASSERT_EQ(graphic->Height(), c.Expected.Height);
-    const bool alpha = dynamic_cast<const TAlphaGraphic*>(graphic.get()) != nullptr;
+    const bool alpha = dynamic_cast<const TAlphaGraphic*>(graphic.get()) != nullptr
+        || dynamic_cast<const TMetafile*>(graphic.get()) != nullptr;
     for (const TProbe& probe : c.Probes) {
         const uint32_t got = PixelOf(*graphic, probe.X, probe.Y);
         int worst = ChannelDistance(got, probe.Colour);
@@ -221,6 +227,29 @@ INSTANTIATE_TEST_SUITE_P(Graphics, Fit,
         TFitCase { "SmallerPictureStaysUntouched", TBitmap::Class(),
             [] { return Bmp24(5, 3, [](int x, int y) { return uint32_t(40 * x) << 16 | uint32_t(y); }); },
             { 500, 300 }, { 5, 3 }, { { 0, 0, 0x000000, 0 }, { 4, 2, 0xA00002, 0 }, { 2, 1, 0x500001, 0 } } },
+        // Metafiles are played straight at the fitted size; where nothing is drawn stays clear.
+        TFitCase { "EmfPlayedAtTheFittedSize", TMetafile::Class(),
+            [] {
+                return TEmfWriter(400, 200)
+                    .Select(0x80000008) // the null pen
+                    .SolidBrush(1, Ref(255, 0, 0))
+                    .Select(1)
+                    .Rectangle(0, 0, 200, 200)
+                    .Build();
+            },
+            { 100, 50 }, { 100, 50 }, { { 25, 25, 0xFFFF0000, 0 }, { 75, 25, 0x00000000, 0 } } },
+        // 100 × 50 units at 48 an inch is 200 × 100 pixels; the rectangle is at a fifth of it.
+        TFitCase { "WmfPlayedAtTheFittedSize", TMetafile::Class(),
+            [] {
+                return TWmfWriter()
+                    .Pen(5, 0, 0)
+                    .SolidBrush(Ref(0, 0, 255))
+                    .Select(0)
+                    .Select(1)
+                    .Rectangle(10, 10, 40, 30)
+                    .Placeable(0, 0, 100, 50, 48);
+            },
+            { 50, 25 }, { 50, 25 }, { { 12, 10, 0xFF0000FF, 0 }, { 40, 20, 0x00000000, 0 } } },
         TFitCase { "SmallerJpegStaysUntouched", TJPEGImage::Class(),
             [] { return CompressJpeg(64, 64, [](int x, int y) { return Quadrant(x, y, 64); }); },
             { 640, 480 }, { 64, 64 }, { { 16, 16, 0xE02010, 10 }, { 48, 48, 0xF0F0F0, 10 } } }),

@@ -81,6 +81,25 @@ double HotFrameCopyMs(int w, int h)
     return Median(times);
 }
 
+// The same copy with source and destination pushed out of the caches first (by writing a
+// buffer larger than any last-level cache), as a frame that another core composed and a
+// window store that was last touched a frame ago are when the paint copies one into the other.
+double ColdFrameCopyMs(int w, int h)
+{
+    const size_t bytes = size_t(w) * size_t(h) * 4;
+    std::vector<uint8_t> from(bytes, 0x5A), to(bytes, 0);
+    std::vector<uint8_t> sweep(size_t(256) << 20);
+    std::vector<double> times;
+    for (int i = 0; i < 7; ++i) {
+        std::memset(sweep.data(), i, sweep.size());
+        const auto start = Clock::now();
+        std::memcpy(to.data(), from.data(), bytes);
+        times.push_back(Ms(Clock::now() - start));
+        from[size_t(i) * 4093 % bytes] ^= to[bytes - 1] ^ sweep[size_t(i) * 977];
+    }
+    return Median(times);
+}
+
 void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
 {
     TTimedView view;
@@ -143,6 +162,10 @@ void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
     std::printf("  per frame: compose median %.2f ms (%.1f copies), to screen (paint) median %.2f ms (%.1f "
                 "copies); one hot %dx%d frame copy: %.2f ms\n",
         composeMedian, composeMedian / copy, paintMedian, paintMedian / copy, pictureW, pictureH, copy);
+    const double coldCopy = ColdFrameCopyMs(pictureW, pictureH);
+    std::printf("  the same in cold copies (one %dx%d copy out of the caches: %.2f ms): compose %.1f, "
+                "paint %.1f\n",
+        pictureW, pictureH, coldCopy, composeMedian / coldCopy, paintMedian / coldCopy);
     std::printf("  compose + paint: median %.0f %% of a core; the whole process while a transition runs: "
                 "median %.0f %%\n",
         Median(workShares), Median(cpuShares));

@@ -16,6 +16,7 @@
 // (through the window's key events), and prints resident memory, CPU and the frames per second
 // that reached the screen every minute (bench/soak.sh runs an hour of it).
 #include "game/formmain.h"
+#include "lib/jpegencode.h"
 #include "platform/system/datetime.h"
 #include "platform/system/productidentity.h"
 #include "transition/transitionview.h"
@@ -36,7 +37,6 @@
 #include <sys/resource.h>
 #include <vector>
 
-#include <jpeglib.h>
 
 namespace {
 
@@ -124,35 +124,15 @@ double CpuPercentOver(int milliseconds, const std::function<void()>& each100ms)
 // that making it costs the bench no memory of the picture's size.
 bool WritePhoto(const QString& path, int side)
 {
-    FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
-    if (!file)
-        return false;
-    jpeg_compress_struct info {};
-    jpeg_error_mgr error {};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = JDIMENSION(side);
-    info.image_height = JDIMENSION(side);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 85, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(size_t(side) * 3);
-    while (info.next_scanline < info.image_height) {
-        const int y = int(info.next_scanline);
-        for (int x = 0; x < side; ++x) {
-            row[size_t(x) * 3] = JSAMPLE(x * 255 / side);
-            row[size_t(x) * 3 + 1] = JSAMPLE(y * 255 / side);
-            row[size_t(x) * 3 + 2] = JSAMPLE((x / 3 + y / 2) % 64 * 4);
-        }
-        JSAMPROW rows[1] = { row.data() };
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    return std::fclose(file) == 0;
+    TJpegOptions options;
+    options.Quality = 85;
+    return WriteJpegFile(
+        path.toStdString(), side, side,
+        [side](int x, int y, int c) {
+            const int values[3] = { x * 255 / side, y * 255 / side, (x / 3 + y / 2) % 64 * 4 };
+            return uint8_t(values[c]);
+        },
+        options);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // Loading a picture no larger than the place it is shown in: the size it comes out at, and
 // that area averaging gives the colours of the regions it reduces.
 #include "graphicstest.h"
+#include "lib/jpegencode.h"
 #include "metafilefixtures.h"
 
 #include <QBuffer>
@@ -14,47 +15,19 @@
 #include <functional>
 #include <memory>
 
-#include <jpeglib.h>
 
 namespace {
 
 using namespace metafixture;
 
-// A JPEG of width × height, encoded a row at a time so that no picture of that size is held;
-// `colour(x, y)` is 0x00RRGGBB.
-TBytes CompressJpeg(int width, int height, const std::function<uint32_t(int, int)>& colour)
+// A JPEG of width × height whose pixel (x, y) has `colour(x, y)`, 0x00RRGGBB.
+template <class FColour> TBytes JpegOf(int width, int height, FColour colour)
 {
-    jpeg_compress_struct info {};
-    jpeg_error_mgr error {};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 75, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(size_t(width) * 3);
-    while (info.next_scanline < info.image_height) {
-        const int y = int(info.next_scanline);
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colour(x, y);
-            row[size_t(x) * 3] = JSAMPLE(c >> 16);
-            row[size_t(x) * 3 + 1] = JSAMPLE(c >> 8);
-            row[size_t(x) * 3 + 2] = JSAMPLE(c);
-        }
-        JSAMPROW rows[1] = { row.data() };
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    TBytes out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
+    TJpegOptions options;
+    options.Quality = 75;
+    return CompressJpeg(
+        width, height, [&](int x, int y, int c) { return uint8_t(colour(x, y) >> (16 - 8 * c)); },
+        options);
 }
 
 // A BMP file with a 40-byte header and the given pixel data.
@@ -200,13 +173,13 @@ INSTANTIATE_TEST_SUITE_P(Graphics, Fit,
     ::testing::Values(
         // 1/8 of 8000 is 1000, the smallest scale still at least 800; then averaged down.
         TFitCase { "Jpeg8000Square", TJPEGImage::Class(),
-            [] { return CompressJpeg(8000, 8000, [](int x, int y) { return Quadrant(x, y, 8000); }); },
+            [] { return JpegOf(8000, 8000, [](int x, int y) { return Quadrant(x, y, 8000); }); },
             { 800, 800 }, { 800, 800 },
             { { 200, 200, 0xE02010, 10 }, { 600, 200, 0x10C040, 10 }, { 200, 600, 0x2040E0, 10 },
                 { 600, 600, 0xF0F0F0, 10 } } },
         // Columns of one pixel, black and white: grey, not one of the two.
         TFitCase { "JpegStripesComeOutGrey", TJPEGImage::Class(),
-            [] { return CompressJpeg(400, 64, [](int x, int) { return x % 2 ? 0xFFFFFFu : 0u; }); },
+            [] { return JpegOf(400, 64, [](int x, int) { return x % 2 ? 0xFFFFFFu : 0u; }); },
             { 30, 5 }, { 30, 5 }, { { 15, 2, 0x808080, 12 }, { 3, 4, 0x808080, 12 } } },
         TFitCase { "Rle8Claiming8192Square", TBitmap::Class(), ClaimedHugeRle8, { 512, 512 },
             { 512, 512 },
@@ -251,13 +224,13 @@ INSTANTIATE_TEST_SUITE_P(Graphics, Fit,
             },
             { 50, 25 }, { 50, 25 }, { { 12, 10, 0xFF0000FF, 0 }, { 40, 20, 0x00000000, 0 } } },
         TFitCase { "SmallerJpegStaysUntouched", TJPEGImage::Class(),
-            [] { return CompressJpeg(64, 64, [](int x, int y) { return Quadrant(x, y, 64); }); },
+            [] { return JpegOf(64, 64, [](int x, int y) { return Quadrant(x, y, 64); }); },
             { 640, 480 }, { 64, 64 }, { { 16, 16, 0xE02010, 10 }, { 48, 48, 0xF0F0F0, 10 } } }),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(Fit, SmallerPictureDecodesExactlyAsWithoutAFit)
 {
-    const TBytes file = CompressJpeg(40, 30, [](int x, int y) { return uint32_t(x * 6) << 16 | uint32_t(y * 8); });
+    const TBytes file = JpegOf(40, 30, [](int x, int y) { return uint32_t(x * 6) << 16 | uint32_t(y * 8); });
     TJPEGImage plain;
     plain.LoadFromBytes(file);
     TJPEGImage fitted;
@@ -276,7 +249,7 @@ TEST(Fit, RefusesWhatLoadingRefusesAndKeepsThePicture)
     EXPECT_THROW(bitmap.LoadFromBytesToFit(cut, fit), EInvalidGraphic);
     EXPECT_EQ(bitmap.Width(), 3);
     TJPEGImage jpeg;
-    TBytes jpegFile = CompressJpeg(64, 64, [](int, int) { return 0x123456u; });
+    TBytes jpegFile = JpegOf(64, 64, [](int, int) { return 0x123456u; });
     jpegFile.resize(jpegFile.size() / 2);
     EXPECT_THROW(jpeg.LoadFromBytesToFit(jpegFile, fit), EInvalidGraphic);
     EXPECT_TRUE(jpeg.Empty());

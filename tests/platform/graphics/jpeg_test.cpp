@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "graphicstest.h"
+#include "lib/jpegencode.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,54 +11,6 @@
 #include <jpeglib.h>
 
 namespace {
-
-struct TJpegOptions {
-    J_COLOR_SPACE InSpace = JCS_RGB;
-    int Components = 3;
-    bool Progressive = false;
-    bool AdobeMarker = true; // only matters for CMYK
-    int Quality = 95;
-};
-
-// Encodes with libjpeg's own compressor; `sample(x, y, c)` gives component c of a pixel.
-TBytes Compress(int width, int height, const std::function<uint8_t(int, int, int)>& sample,
-    TJpegOptions options = {})
-{
-    jpeg_compress_struct info {};
-    jpeg_error_mgr error {};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = options.Components;
-    info.in_color_space = options.InSpace;
-    jpeg_set_defaults(&info);
-    if (options.InSpace == JCS_CMYK) {
-        jpeg_set_colorspace(&info, JCS_CMYK);
-        info.write_Adobe_marker = options.AdobeMarker;
-    }
-    jpeg_set_quality(&info, options.Quality, TRUE);
-    if (options.Progressive)
-        jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(size_t(width * options.Components));
-    while (info.next_scanline < info.image_height) {
-        const int y = int(info.next_scanline);
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < options.Components; ++c)
-                row[size_t(x * options.Components + c)] = sample(x, y, c);
-        JSAMPROW rows[1] = { row.data() };
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    TBytes out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
 
 // Four flat quadrants of 16 × 16 (whole chroma blocks, so the colours survive compression).
 constexpr uint32_t Quadrants[2][2] = { { 0xE02010, 0x10C040 }, { 0x2040E0, 0xF0F0F0 } };
@@ -98,7 +51,7 @@ TEST(Jpeg, DecodesRgbBaselineAndProgressive)
     for (bool progressive : { false, true }) {
         TJpegOptions options;
         options.Progressive = progressive;
-        const auto image = Decode(Compress(32, 32, RgbSample, options));
+        const auto image = Decode(CompressJpeg(32, 32, RgbSample, options));
         ASSERT_EQ(image->Width(), 32);
         ASSERT_EQ(image->Height(), 32);
         EXPECT_FALSE(image->Grayscale());
@@ -112,7 +65,7 @@ TEST(Jpeg, DecodesGrey)
     TJpegOptions options;
     options.InSpace = JCS_GRAYSCALE;
     options.Components = 1;
-    const auto image = Decode(Compress(
+    const auto image = Decode(CompressJpeg(
         16, 8, [](int x, int, int) { return uint8_t(x * 16); }, options));
     EXPECT_TRUE(image->Grayscale());
     EXPECT_TRUE(PixelsMatch(
@@ -137,13 +90,13 @@ TEST(Jpeg, DecodesCmykInvertedWithAdobeMarkerAndPlainWithout)
     plain.InSpace = JCS_CMYK;
     plain.Components = 4;
     plain.AdobeMarker = false;
-    EXPECT_TRUE(QuadrantsMatch(Decode(Compress(32, 32, ink, plain))->Bitmap(), 8, halved));
+    EXPECT_TRUE(QuadrantsMatch(Decode(CompressJpeg(32, 32, ink, plain))->Bitmap(), 8, halved));
 
     // Adobe's files store every ink inverted.
     TJpegOptions adobe = plain;
     adobe.AdobeMarker = true;
     auto inverted = [&](int x, int y, int c) { return uint8_t(255 - ink(x, y, c)); };
-    EXPECT_TRUE(QuadrantsMatch(Decode(Compress(32, 32, inverted, adobe))->Bitmap(), 8, halved));
+    EXPECT_TRUE(QuadrantsMatch(Decode(CompressJpeg(32, 32, inverted, adobe))->Bitmap(), 8, halved));
 }
 
 TEST(Jpeg, LargePictureIsDecodedAtAReducedDctScale)
@@ -151,7 +104,7 @@ TEST(Jpeg, LargePictureIsDecodedAtAReducedDctScale)
     const TScopedMaxSide limit(16);
     // 64 × 40 fits 16 at 2/8: 16 × 10.
     const auto image = Decode(
-        Compress(64, 40, [](int x, int y, int c) { return RgbSample(x / 2, y * 32 / 40, c); }));
+        CompressJpeg(64, 40, [](int x, int y, int c) { return RgbSample(x / 2, y * 32 / 40, c); }));
     ASSERT_EQ(image->Width(), 16);
     ASSERT_EQ(image->Height(), 10);
     EXPECT_TRUE(QuadrantsMatch(image->Bitmap(), 12, Same));
@@ -162,7 +115,7 @@ TEST(Jpeg, BeyondOneEighthItIsSubsampledToo)
     const TScopedMaxSide limit(4);
     // 1/8 of 64 × 40 is 8 × 5, still too large: nearest subsampling to 4 × 2.
     const auto image = Decode(
-        Compress(64, 40, [](int x, int y, int c) { return RgbSample(x / 2, y * 32 / 40, c); }));
+        CompressJpeg(64, 40, [](int x, int y, int c) { return RgbSample(x / 2, y * 32 / 40, c); }));
     ASSERT_EQ(image->Width(), 4);
     ASSERT_EQ(image->Height(), 2);
     EXPECT_TRUE(QuadrantsMatch(image->Bitmap(), 24, Same));
@@ -191,7 +144,7 @@ TEST(Jpeg, HeaderClaiming60000SquareDoesNotExhaustMemory)
     for (bool progressive : { false, true }) {
         TJpegOptions options;
         options.Progressive = progressive;
-        const TBytes file = WithClaimedSize(Compress(16, 16, RgbSample, options), 60000, 60000);
+        const TBytes file = WithClaimedSize(CompressJpeg(16, 16, RgbSample, options), 60000, 60000);
         TJPEGImage image;
         EXPECT_THROW(image.LoadFromBytes(file), EInvalidGraphic) << "progressive " << progressive;
         EXPECT_TRUE(image.Empty());
@@ -204,7 +157,7 @@ TEST(Jpeg, ThousandsOfScansAreRefused)
     // over and over would keep the decoder busy for minutes at a large size.
     TJpegOptions options;
     options.Progressive = true;
-    const TBytes file = Compress(16, 16, RgbSample, options);
+    const TBytes file = CompressJpeg(16, 16, RgbSample, options);
     size_t lastScan = 0;
     for (size_t i = 0; i + 1 < file.size(); ++i)
         if (file[i] == 0xFF && file[i + 1] == 0xDA)
@@ -229,10 +182,10 @@ TEST(Jpeg, ThousandsOfScansAreRefused)
 
 TEST(Jpeg, TruncatedFileIsRefusedNotPaddedGrey)
 {
-    ExpectEveryPrefixRefused<TJPEGImage>(Compress(16, 16, RgbSample));
+    ExpectEveryPrefixRefused<TJPEGImage>(CompressJpeg(16, 16, RgbSample));
     TJpegOptions progressive;
     progressive.Progressive = true;
-    const TBytes file = Compress(16, 16, RgbSample, progressive);
+    const TBytes file = CompressJpeg(16, 16, RgbSample, progressive);
     // Every 7th prefix: progressive files take longer per attempt.
     for (size_t length = 0; length < file.size(); length += 7) {
         TJPEGImage image;
@@ -245,7 +198,7 @@ TEST(Jpeg, TruncatedFileIsRefusedNotPaddedGrey)
 TEST(Jpeg, RefusesCorruptFiles)
 {
     const TBytes good
-        = Compress(64, 64, [](int x, int y, int c) { return uint8_t((x * 7 + y * 13) * (c + 1)); });
+        = CompressJpeg(64, 64, [](int x, int y, int c) { return uint8_t((x * 7 + y * 13) * (c + 1)); });
     ASSERT_GT(good.size(), 800u);
     TBytes garbageAfterHeader(good.begin(), good.begin() + 2);
     garbageAfterHeader.insert(garbageAfterHeader.end(), 200, 0x5A);
@@ -267,7 +220,7 @@ TEST(Jpeg, RefusesCorruptFiles)
         { "zero_width", zeroWidth },
         { "data_cut_before_end_marker", cutData },
         { "two_components",
-            Compress(
+            CompressJpeg(
                 8, 8, [](int, int, int c) { return uint8_t(c * 100); }, two) },
         { "bitmap_data", { 'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 } },
     };
@@ -279,13 +232,13 @@ TEST(Jpeg, RefusesCorruptFiles)
 
 TEST(Jpeg, FailedLoadKeepsThePicture)
 {
-    auto image = Decode(Compress(32, 32, RgbSample));
+    auto image = Decode(CompressJpeg(32, 32, RgbSample));
     int changes = 0;
     image->OnChange = [&] { ++changes; };
     EXPECT_THROW(image->LoadFromBytes(TBytes { 0xFF, 0xD8, 0xFF }), EInvalidGraphic);
     EXPECT_EQ(image->Width(), 32);
     EXPECT_EQ(changes, 0);
-    image->LoadFromBytes(Compress(8, 8, RgbSample));
+    image->LoadFromBytes(CompressJpeg(8, 8, RgbSample));
     EXPECT_EQ(image->Width(), 8);
     EXPECT_EQ(changes, 1);
 }

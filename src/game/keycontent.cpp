@@ -8,10 +8,13 @@
 #include "platform/system/regularfile.h"
 #include "platform/system/systemdirectory.h"
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -52,6 +55,22 @@ TContentCache& Cache()
     return cache;
 }
 
+// A read of the content file that did not end within its wait goes on, and a later key uses
+// it if the file is still the one it reads: a very slow disk then costs one wait per state of
+// the file instead of one at every key, and its content shows once it has arrived.
+struct TPendingRead {
+    std::unique_ptr<TFileRead> Read;
+    fs::path File;
+    TFileIdentity Identity; // of the file when the read started
+    int64_t StartedNs = 0;
+};
+
+TPendingRead& Pending()
+{
+    static TPendingRead pending; // the user-interface thread's
+    return pending;
+}
+
 TKeyContent LookUp(std::string_view Text, std::string_view Section)
 {
     auto read = [&](std::string_view section, std::string_view key) {
@@ -77,17 +96,32 @@ TKeyContent ReadKeyContent(const fs::path& ContentFile, std::string_view Section
     const TFileIdentity now = RegularFileIdentity(ContentFile.string());
     if (!(cache.Trusted && cache.File == ContentFile && cache.Identity == now)) {
         cache = TContentCache();
-        const int64_t readAt = RealTimeNs();
+        TPendingRead& pending = Pending();
+        if (pending.Read && !(pending.File == ContentFile && pending.Identity == now))
+            pending = TPendingRead(); // the file changed since: that read is abandoned
         try {
+            bool waited = true;
+            if (!pending.Read) {
+                pending.Read = std::make_unique<TFileRead>(ContentFile.string(), MaxContentBytes);
+                pending.File = ContentFile;
+                pending.Identity = now;
+                pending.StartedNs = RealTimeNs();
+                waited = false;
+            }
+            // A read that has had its wait is only looked at: it costs no key a second wait.
+            if (!pending.Read->Wait(waited ? std::chrono::milliseconds(0) : FileReadTimeout))
+                throw Exception("The file \"" + ContentFile.string() + "\" was not read within "
+                    + std::to_string(FileReadTimeout.count())
+                    + " ms; it is read on and used at a later key if it is unchanged");
+            const TPendingRead read = std::exchange(pending, TPendingRead());
             TFileIdentity identity;
-            const std::vector<uint8_t> bytes
-                = ReadRegularFile(ContentFile.string(), MaxContentBytes, FileReadTimeout, &identity);
+            const std::vector<uint8_t> bytes = read.Read->Take(&identity);
             cache.Text = DecodeProfileText(std::string(bytes.begin(), bytes.end()));
             cache.File = ContentFile;
             cache.Identity = identity;
             constexpr int64_t coarseClockNs = 1000000000;
-            cache.Trusted = identity.ModifiedNs < readAt - coarseClockNs
-                && identity.ChangedNs < readAt - coarseClockNs;
+            cache.Trusted = identity.ModifiedNs < read.StartedNs - coarseClockNs
+                && identity.ChangedNs < read.StartedNs - coarseClockNs;
         } catch (const Exception& error) {
             // Missing, not a plain file or not readable in time: every value reads as empty.
             std::error_code missing;

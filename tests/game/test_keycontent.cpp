@@ -3,6 +3,9 @@
 #include "game/keycontent.h"
 #include "game/keytable.h"
 
+#include "lib/stuckdisk.h"
+#include "lib/waituntil.h"
+
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <filesystem>
@@ -162,6 +165,25 @@ TEST_F(KeyContent, AContentFileThatIsNoPlainFileReadsAsMissingAtOnce)
     ASSERT_EQ(mkfifo((Dir() / "TapsyV.ini").c_str(), 0600), 0);
     EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "");
     EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Picture, "");
+}
+
+// slow.ini answers later than a key waits for it: the read goes on, and a later key shows it.
+TEST_F(KeyContent, AContentFileSlowerThanTheWaitShowsAtALaterKey)
+{
+    TStuckDisk disk;
+    const std::string why = disk.Mount((Dir() / "mnt").string(), 3500);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    const fs::path slow = disk.File("slow.ini");
+    EXPECT_EQ(ReadKeyContent(slow, "Virtual CODE=0X41").Display, "") << "read within its wait";
+    std::string desc;
+    EXPECT_TRUE(WaitUntil([&] {
+        desc = ReadKeyContent(slow, "Virtual CODE=0X41").Desc;
+        return desc == "slow";
+    }, 15000)) << "the slow file's content never showed; the last key read \"" << desc << "\"";
+    // Another file reads as always meanwhile.
+    WriteContent(Example);
+    EXPECT_EQ(ReadKeyContent(ContentFile(), "VK_A").Desc, "Apple");
 }
 
 TEST_F(KeyContent, ValuesAreCutTo254Characters)

@@ -16,6 +16,18 @@
 #include <thread>
 #include <unistd.h>
 
+// One read, shared by the reading thread and the caller, who may stop waiting for it.
+struct TFileReadState {
+    std::mutex Lock;
+    std::condition_variable Done;
+    bool Finished = false;
+    bool Abandoned = false;
+    bool Taken = false;
+    std::vector<uint8_t> Data;
+    TFileIdentity Identity;
+    std::string Error;
+};
+
 namespace {
 
 // Counted by the caller that gives up and by the reading thread that ends after that.
@@ -36,19 +48,8 @@ TFileIdentity IdentityOf(const struct stat& info)
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-// One read, shared by the reading thread and the caller, who may stop waiting for it.
-struct TRead {
-    std::mutex Lock;
-    std::condition_variable Done;
-    bool Finished = false;
-    bool Abandoned = false;
-    std::vector<uint8_t> Data;
-    TFileIdentity Identity;
-    std::string Error;
-};
-
 // Open, check and read on the reading thread: an open on a stuck network file blocks too.
-void ReadInto(TRead& read, const std::string& path, size_t maxBytes)
+void ReadInto(TFileReadState& read, const std::string& path, size_t maxBytes)
 {
     std::vector<uint8_t> data;
     TFileIdentity identity;
@@ -103,6 +104,7 @@ void ReadInto(TRead& read, const std::string& path, size_t maxBytes)
 
 } // namespace
 
+
 int AbandonedFileReads() { return AbandonedReads.load(); }
 
 TFileIdentity RegularFileIdentity(const std::string& Path)
@@ -114,29 +116,54 @@ TFileIdentity RegularFileIdentity(const std::string& Path)
     return IdentityOf(info);
 }
 
-std::vector<uint8_t> ReadRegularFile(const std::string& Path, size_t MaxBytes,
-    std::chrono::milliseconds Timeout, TFileIdentity* Identity)
+TFileRead::TFileRead(const std::string& Path, size_t MaxBytes)
+    : m_path(Path)
 {
     if (AbandonedReads.load() >= MaxAbandonedFileReads)
         throw Exception("Cannot read file " + Quoted(Path)
             + ": earlier files are still not read; nothing more is read until they answer");
-    auto read = std::make_shared<TRead>();
+    m_state = std::make_shared<TFileReadState>();
     try {
-        std::thread([read, Path, MaxBytes] { ReadInto(*read, Path, MaxBytes); }).detach();
+        std::thread([state = m_state, Path, MaxBytes] { ReadInto(*state, Path, MaxBytes); }).detach();
     } catch (const std::system_error& error) {
         throw Exception("Cannot read file " + Quoted(Path) + ": " + error.what());
     }
+}
 
-    std::unique_lock lock(read->Lock);
-    if (!read->Done.wait_for(lock, Timeout, [&] { return read->Finished; })) {
-        read->Abandoned = true;
+TFileRead::~TFileRead()
+{
+    std::lock_guard lock(m_state->Lock);
+    if (!m_state->Finished) {
+        m_state->Abandoned = true;
         AbandonedReads.fetch_add(1);
+    }
+}
+
+bool TFileRead::Wait(std::chrono::milliseconds Timeout)
+{
+    std::unique_lock lock(m_state->Lock);
+    return m_state->Done.wait_for(lock, Timeout, [&] { return m_state->Finished; });
+}
+
+std::vector<uint8_t> TFileRead::Take(TFileIdentity* Identity)
+{
+    std::lock_guard lock(m_state->Lock);
+    if (!m_state->Finished || m_state->Taken)
+        throw Exception("The file " + Quoted(m_path) + " is not read yet");
+    m_state->Taken = true;
+    if (!m_state->Error.empty())
+        throw Exception(m_state->Error);
+    if (Identity)
+        *Identity = m_state->Identity;
+    return std::move(m_state->Data);
+}
+
+std::vector<uint8_t> ReadRegularFile(const std::string& Path, size_t MaxBytes,
+    std::chrono::milliseconds Timeout, TFileIdentity* Identity)
+{
+    TFileRead read(Path, MaxBytes);
+    if (!read.Wait(Timeout))
         throw Exception("The file " + Quoted(Path) + " was not read within "
             + std::to_string(Timeout.count()) + " ms; it is left out");
-    }
-    if (!read->Error.empty())
-        throw Exception(read->Error);
-    if (Identity)
-        *Identity = read->Identity;
-    return std::move(read->Data);
+    return read.Take(Identity);
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,32 @@ struct TFileIdentity {
 // The identity of Path now, or a default identity (Size -1) when it is missing or not a
 // regular file. Never blocks on a FIFO or device.
 TFileIdentity RegularFileIdentity(const std::string& Path);
+
+struct TFileReadState;
+
+// One read of the regular file Path on a thread of its own, which a caller may wait for more
+// than once: a file slower than one wait is still read, and a later wait finds it done. The
+// file is opened without blocking and checked on the opened descriptor. Dropping a read that
+// has not ended abandons it (its thread ends whenever the file answers).
+class TFileRead {
+public:
+    // Throws Exception when the thread cannot start, or while MaxAbandonedFileReads reads wait.
+    TFileRead(const std::string& Path, size_t MaxBytes);
+    ~TFileRead();
+    TFileRead(const TFileRead&) = delete;
+    TFileRead& operator=(const TFileRead&) = delete;
+
+    // True once the read has ended, waiting at most Timeout for it.
+    bool Wait(std::chrono::milliseconds Timeout);
+    // The content of an ended read (once); throws Exception with a message naming the file
+    // when it was missing, unreadable, not a regular file or larger than MaxBytes, or when the
+    // read has not ended. Identity, when given, receives the identity of the file that was read.
+    std::vector<uint8_t> Take(TFileIdentity* Identity = nullptr);
+
+private:
+    std::string m_path;
+    std::shared_ptr<TFileReadState> m_state;
+};
 
 // The whole content of the regular file Path. The file is opened without blocking, checked on
 // the opened descriptor, and read on a thread of its own while the caller waits at most

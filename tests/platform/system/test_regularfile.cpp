@@ -7,15 +7,14 @@
 #include "platform/system/exception.h"
 #include "platform/system/regularfile.h"
 
+#include "lib/stuckdisk.h"
 #include "lib/waituntil.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -95,42 +94,27 @@ TEST_F(RegularFile, AnEditChangesTheIdentityEvenWithTheSameSizeAndTime)
     EXPECT_NE(after, before);
 }
 
-// A mounted file system whose one file, stuck.bin, never answers a read.
+// A mounted file system whose file stuck.bin never answers a read and slow.ini answers late.
 class StuckDisk : public RegularFile {
 protected:
     void SetUp() override
     {
         RegularFile::SetUp();
-        m_mount = Path("mnt");
-        ASSERT_EQ(mkdir(m_mount.c_str(), 0700), 0);
-        m_fs.setProcessChannelMode(QProcess::MergedChannels);
-        m_fs.start(QStringLiteral(STUCKFS), { QString::fromStdString(m_mount), QStringLiteral("-f") });
-        const bool mounted = WaitUntil([&] {
-            return RegularFileIdentity(Stuck()).Size == 4096 || m_fs.state() == QProcess::NotRunning;
-        }) && m_fs.state() != QProcess::NotRunning;
-        if (!mounted)
-            GTEST_SKIP() << "no FUSE file system can be mounted here: "
-                         << m_fs.readAll().toStdString();
+        const std::string why = m_disk.Mount(Path("mnt"));
+        if (!why.empty())
+            GTEST_SKIP() << why;
         std::ofstream(Path("good.txt"), std::ios::binary) << "good";
         // Reads abandoned by an earlier test of this process end when its disk went away.
         ASSERT_TRUE(WaitUntil([] { return AbandonedFileReads() == 0; }));
     }
     void TearDown() override { TakeTheDiskAway(); }
 
-    // The abandoned reads are answered with an error once the file system is gone.
-    void TakeTheDiskAway()
-    {
-        if (m_fs.state() == QProcess::NotRunning)
-            return;
-        umount2(m_mount.c_str(), MNT_DETACH);
-        m_fs.kill();
-        m_fs.waitForFinished(10000);
-    }
-    std::string Stuck() const { return m_mount + "/stuck.bin"; }
+    void TakeTheDiskAway() { m_disk.TakeAway(); }
+    std::string Stuck() const { return m_disk.File("stuck.bin"); }
+    std::string Slow() const { return m_disk.File("slow.ini"); }
 
 private:
-    std::string m_mount;
-    QProcess m_fs;
+    TStuckDisk m_disk;
 };
 
 TEST_F(StuckDisk, AFileThatNeverAnswersCostsTheBoundedWaitOnly)
@@ -156,6 +140,25 @@ TEST_F(StuckDisk, StuckReadsAreLimitedAndEndWhenTheDiskGoesAway)
     EXPECT_TRUE(WaitUntil([] { return AbandonedFileReads() == 0; }))
         << AbandonedFileReads() << " reads still wait after their disk went away";
     EXPECT_EQ(Text(ReadRegularFile(Path("good.txt"), 100)), "good");
+}
+
+TEST_F(StuckDisk, ASlowFileIsReadAcrossWaitsAndADroppedReadIsAbandoned)
+{
+    {
+        TFileRead read(Slow(), 1 << 20);
+        EXPECT_FALSE(read.Wait(50ms)) << "slow.ini answers after 500 ms";
+        EXPECT_NE(MessageOf([&] { read.Take(); }).find("is not read yet"), std::string::npos);
+        EXPECT_EQ(AbandonedFileReads(), 0) << "a read still held is not abandoned";
+        ASSERT_TRUE(read.Wait(10s)) << "the slow file was never read";
+        TFileIdentity identity;
+        EXPECT_EQ(Text(read.Take(&identity)).substr(0, 19), "[Virtual CODE=0X41]");
+        EXPECT_EQ(identity, RegularFileIdentity(Slow()));
+    }
+    {
+        TFileRead dropped(Stuck(), 1 << 20);
+        EXPECT_FALSE(dropped.Wait(20ms));
+    }
+    EXPECT_EQ(AbandonedFileReads(), 1);
 }
 
 } // namespace

@@ -72,7 +72,7 @@ step_asan() {
 
 step_tsan() {
   cmake --preset tsan
-  local tests=(transition_view transition_render transition_engine system_mmtimer system_regularfile game_keyhandling) test
+  local tests=(transition_view transition_render transition_engine system_mmtimer game_keyhandling) test
   cmake --build build-tsan -j"$jobs" --target "${tests[@]}"
   for test in "${tests[@]}"; do
     TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/tsan.supp" \

@@ -5,17 +5,21 @@
 # The game on KWin itself (kwin_wayland --virtual), with a session bus, runtime folder and KWin
 # settings private to the test. Which window KWin holds active is heard from a watching KWin
 # script of the test's own, which prints every activation into KWin's log.
-#   kwin_wayland.sh <tapsy executable>
+#   kwin_wayland.sh <tapsy executable> <fakekeys, or "none" where it could not be built>
 # - The game loads its keep-in-front script; KWin inhibits its shortcuts for the game.
 # - A window that opens later (weston-flower, which stays open when covered, unlike
 #   weston-simple-shm) is activated by KWin, and within a few seconds
 #   the game's window is the active one again, full screen and kept above.
-# - After the game ends its script is unloaded, and a window that opens then keeps the focus.
+# - KWin's own shortcuts (Alt+Tab, Alt+F4, Alt+F3, Meta, Meta+D, Ctrl+Alt+Escape), pressed
+#   through KWin's fake-input protocol, reach the game, which keeps the keyboard and runs.
+# - After the game ends its script is unloaded, a window that opens then keeps the focus, and
+#   Alt+F4 closes it (so the keys above do reach KWin's shortcuts).
 # - After SIGKILL of the game the guardian unloads the script; after SIGKILL of both, the next
 #   run does.
 # Exit code 77 (skipped) when kwin_wayland is not installed or does not start here.
 set -u
 tapsy=$(realpath "$1")
+fakekeys=$2
 work=$(mktemp -d)
 chmod 755 "$work"
 game_pid=
@@ -48,6 +52,10 @@ fi
 for tool in dbus-daemon gdbus weston-flower; do
   command -v $tool >/dev/null || { echo "not ok - $tool is not installed (scripts/install-packages.sh)"; exit 1; }
 done
+if [ ! -x "$fakekeys" ]; then
+  echo "not ok - fakekeys was not built: plasma-wayland-protocols is not installed (scripts/install-packages.sh)"
+  exit 1
+fi
 
 use_test_content
 mkdir -p "$work/runtime" "$work/bin"
@@ -58,8 +66,10 @@ unset DISPLAY WAYLAND_DISPLAY WAYLAND_SOCKET
 export DBUS_SESSION_BUS_ADDRESS
 
 # kwin_wayland carries a file capability that a container's root may not use; a copy has none.
+# KWin offers its fake-input protocol only to programs whose desktop file asks for it, or to any
+# without that check.
 cp "$(command -v kwin_wayland)" "$work/bin/kwin_wayland"
-QT_LOGGING_RULES="kwin_scripting.debug=true" "$work/bin/kwin_wayland" --virtual --width 1024 --height 768 \
+KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 QT_LOGGING_RULES="kwin_scripting.debug=true" "$work/bin/kwin_wayland" --virtual --width 1024 --height 768 \
   --socket tapsy-kwin >"$work/kwin.log" 2>&1 &
 kwin_pid=$!
 scripting() { # scripting <method> <arguments...>: a call to KWin's scripting interface
@@ -107,6 +117,29 @@ open_other() {
 }
 guardian_of() { grep -o "A guardian (process [0-9]*)" "$work/$1.trace" | grep -o "[0-9]*"; }
 
+coproc keys { exec "$fakekeys"; }
+if ! read -r -t 10 answer <&"${keys[0]}" || [ "$answer" != ready ]; then
+  echo "not ok - KWin gives no fake-input device"
+  exit 1
+fi
+# press <Linux key code...>: the keys down in order, then up in reverse. The game drops a key that
+# comes within 400 ms of the one before (modifiers count), so each key waits half a second.
+key() { echo "$1 $2" >&"${keys[1]}" && read -r -t 10 answer <&"${keys[0]}" && [ "$answer" = ok ]; }
+press() {
+  local code
+  for code in "$@"; do
+    sleep 0.5
+    key "$code" down
+  done
+  for code in $(printf '%s\n' "$@" | tac); do key "$code" up; done
+}
+# Linux key codes.
+ALT=56 TAB=15 F3=61 F4=62 META=125 D=32 CTRL=29 ESC=1 ONE=2
+keys_seen() { grep -c "Virtual CODE=" "$work/$1.trace"; }
+# Whether the game saw the key of code $3 after the first $2 keys of its trace $1 (the idle demo
+# presses letters of its own in between).
+saw_key() { grep "Virtual CODE=" "$work/$1.trace" | tail -n +$(($2 + 1)) | grep -q "CODE=$3,"; }
+
 # A game, and a window that opens after it.
 start_game front
 check "the game says KWin keeps it in front" grep -q "KWin keeps the game window active" "$work/front.trace"
@@ -124,6 +157,20 @@ check "... full screen and kept above ($(last_active))" [ "$(last_active)" = "$g
 check "the other window is still open" kill -0 "$other_pid"
 check "the game still runs" kill -0 "$game_pid"
 
+# KWin's own shortcuts: after each, the digit 1 still reaches the game.
+# Each row: the chord's name, the virtual key code the game sees last, the Linux key codes.
+for chord in "Alt+Tab 0X09 $ALT $TAB" "Alt+F4 0X73 $ALT $F4" "Alt+F3 0X72 $ALT $F3" "Meta 0X5B $META" \
+  "Meta+D 0X44 $META $D" "Ctrl+Alt+Escape 0X1B $CTRL $ALT $ESC"; do
+  read -r name seen codes <<<"$chord"
+  before=$(keys_seen front)
+  # shellcheck disable=SC2086
+  press $codes
+  check "$name reached the game" eventually 5 saw_key front "$before" "$seen"
+  press $ONE
+  check "after $name the game still has the keyboard" eventually 5 saw_key front "$before" 0X31
+done
+check "the game still runs, active ($(last_active))" is_active "$game_pid"
+
 # The game ends: its script goes, and KWin lets a new window keep the focus.
 kill -TERM "$game_pid"
 exit_code_of "$game_pid" 20 KILL
@@ -137,6 +184,8 @@ open_other
 check "without the game a new window is activated" eventually 10 was_activated "$other_pid" "$before"
 sleep 1
 check "... and keeps the focus ($(last_active))" is_active "$other_pid"
+press $ALT $F4
+check "without the game Alt+F4 closes that window" eventually 5 bash -c "! kill -0 $other_pid 2>/dev/null"
 
 # SIGKILL of the game: the guardian unloads the script.
 start_game killed

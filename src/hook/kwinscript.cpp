@@ -107,19 +107,29 @@ bool TKWinScript::KWinOnSessionBus()
 
 std::string TKWinScript::KeepInFrontScript(pid_t GamePid)
 {
-    // KWin 5's scripting interface (workspace.activeClient, clientActivated, clientList, QTimer).
-    // The game's window is its full-screen one (its covers of further monitors are not full
-    // screen); while it is not known yet, any normal window of the game stands for it. A window
-    // of the game itself that becomes active is left active.
+    // Written for KWin 5.27's scripting interface (workspace.activeClient, clientActivated,
+    // clientList, QTimer); KWin 6 says "window" where KWin 5 says "client", so both names are
+    // tried, but only 5.27 is tested. The game's window is its full-screen one (its covers of
+    // further monitors are not full screen); while it is not known yet, any normal window of the
+    // game stands for it. A window of the game itself that becomes active is left active.
     return "// Tapsy: keeps the game (process " + std::to_string(GamePid)
-        + ") active, full screen and above other windows while it runs.\n"
+        + ") active and above other windows while it runs.\n"
           "const gamePid = "
-        + std::to_string(GamePid) + ";\n" + R"js(let game = null;
+        + std::to_string(GamePid) + ";\n" + R"js(const kwin5 = typeof workspace.clientList === "function";
+const allWindows = () => kwin5 ? workspace.clientList() : workspace.windowList();
+const activeWindow = () => kwin5 ? workspace.activeClient : workspace.activeWindow;
+function activate(window) {
+    if (kwin5)
+        workspace.activeClient = window;
+    else
+        workspace.activeWindow = window;
+}
+let game = null;
 function isOfGame(window) { return !!window && window.pid === gamePid; }
 function gameWindow() {
     if (game !== null)
         return game;
-    const windows = workspace.clientList().filter(w => isOfGame(w) && w.normalWindow);
+    const windows = allWindows().filter(w => isOfGame(w) && w.normalWindow);
     game = windows.find(w => w.fullScreen) || null;
     return game || windows[0] || null;
 }
@@ -127,13 +137,10 @@ function keepInFront() {
     const window = gameWindow();
     if (window === null)
         return;
+    // Activating also un-minimises it; the game itself takes full screen back.
     window.keepAbove = true;
-    if (window.minimized)
-        window.minimized = false;
-    if (!window.fullScreen)
-        window.fullScreen = true;
-    if (!isOfGame(workspace.activeClient))
-        workspace.activeClient = window;
+    if (!isOfGame(activeWindow()))
+        activate(window);
 }
 // Never from inside KWin's own activation: a window activated there is marked active without
 // KWin taking it as its active window, and cannot be activated again.
@@ -142,11 +149,9 @@ soon.singleShot = true;
 soon.interval = 0;
 soon.timeout.connect(keepInFront);
 const keepInFrontSoon = () => soon.start();
-workspace.clientActivated.connect(keepInFrontSoon);
-workspace.clientAdded.connect(keepInFrontSoon);
-workspace.clientRemoved.connect(w => { if (w === game) game = null; });
-workspace.clientMinimized.connect(keepInFrontSoon);
-workspace.clientFullScreenSet.connect(keepInFrontSoon);
+(kwin5 ? workspace.clientActivated : workspace.windowActivated).connect(keepInFrontSoon);
+(kwin5 ? workspace.clientAdded : workspace.windowAdded).connect(keepInFrontSoon);
+(kwin5 ? workspace.clientRemoved : workspace.windowRemoved).connect(w => { if (w === game) game = null; });
 keepInFront();
 )js";
 }
@@ -191,7 +196,7 @@ bool TKWinScript::Load(pid_t GamePid)
     m_loaded = true;
     if (GVariant* started = CallScripting("start", nullptr, nullptr, why)) {
         g_variant_unref(started);
-        Message = earlier + "KWin keeps the game window active, full screen and above other windows while it runs (KWin script "
+        Message = earlier + "KWin keeps the game window active and above other windows while it runs (KWin script "
             + PluginName + ").";
         return true;
     }

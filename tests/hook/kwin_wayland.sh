@@ -101,8 +101,25 @@ last_active() { activations | tail -1 | cut -d' ' -f3-; }
 is_active() { [ "$(last_active | cut -d' ' -f1)" = "$1" ]; }
 # Whether process $1 was activated among the activations after the first $2.
 was_activated() { activations | tail -n +$(($2 + 1)) | grep -q "^tapsy-test: active $1 "; }
-loaded() { [ "$(scripting isScriptLoaded tapsy-keep-game-in-front)" = "(true,)" ]; }
-unloaded() { [ "$(scripting isScriptLoaded tapsy-keep-game-in-front)" = "(false,)" ]; }
+probe() { # probe <JavaScript expression>: its value, as KWin's script engine gives it now
+  local id
+  id=$(date +%s%N) # unique also in a subshell
+  printf 'print("tapsy-test: probe %s " + (%s));\n' "$id" "$1" >"$work/probe-$id.js"
+  scripting loadScript "$work/probe-$id.js" "tapsy-test-probe-$id" >/dev/null
+  scripting start >/dev/null
+  eventually 5 grep -q "tapsy-test: probe $id " "$work/kwin.log"
+  scripting unloadScript "tapsy-test-probe-$id" >/dev/null
+  grep -a -o "tapsy-test: probe $id .*" "$work/kwin.log" | cut -d' ' -f4-
+}
+# KWin's window of process $1 as "<active> <fullScreen> <keepAbove> <minimized>".
+window_state() {
+  probe "(function () { const w = workspace.clientList().find(w => w.pid === $1 && w.normalWindow);
+    return w ? [w.active, w.fullScreen, w.keepAbove, w.minimized].join(' ') : 'none'; })()"
+}
+game_in_front() { [ "$(window_state "$game_pid")" = "true true true false" ]; }
+is_loaded() { scripting isScriptLoaded tapsy-keep-game-in-front; }
+loaded() { [ "$(is_loaded)" = "(true,)" ]; }
+unloaded() { [ "$(is_loaded)" = "(false,)" ]; }
 script_file="$XDG_RUNTIME_DIR/tapsy-kwin-$(id -u).js"
 
 start_game() {
@@ -144,7 +161,7 @@ saw_key() { grep "Virtual CODE=" "$work/$1.trace" | tail -n +$(($2 + 1)) | grep 
 start_game front
 check "the game says KWin keeps it in front" grep -q "KWin keeps the game window active" "$work/front.trace"
 check "KWin inhibits its shortcuts for the game" eventually 10 grep -q "compositor inhibits its keyboard shortcuts" "$work/front.trace"
-check "KWin has the game's script loaded" loaded
+check "KWin has the game's script loaded ($(is_loaded))" loaded
 check "the game's window is active" eventually 10 is_active "$game_pid"
 before=$(activations | wc -l)
 open_other
@@ -155,6 +172,11 @@ check "... and stays active ($(last_active))" is_active "$game_pid"
 check "... full screen and kept above ($(last_active))" [ "$(last_active)" = "$game_pid fullScreen=true keepAbove=true" ]
 # Else KWin would have given the focus back by itself, as it does when the active window closes.
 check "the other window is still open" kill -0 "$other_pid"
+# As if a shortcut got through: the game's window leaves full screen and is minimised.
+poked=$(probe "(function () { const w = workspace.clientList().find(w => w.pid === $game_pid && w.fullScreen);
+  if (!w) return 'nothing'; w.fullScreen = false; w.minimized = true; return 'done'; })()")
+check "the test takes the game out of full screen and minimises it ($poked)" [ "$poked" = done ]
+check "within 5 s the game's window is back: active, full screen, above ($(window_state "$game_pid"))" eventually 5 game_in_front
 check "the game still runs" kill -0 "$game_pid"
 
 # KWin's own shortcuts: after each, the digit 1 still reaches the game.
@@ -176,7 +198,7 @@ kill -TERM "$game_pid"
 exit_code_of "$game_pid" 20 KILL
 game_pid=
 check "SIGTERM ends the game with code 0 (got $code)" [ "$code" = 0 ]
-check "after the game the script is unloaded" unloaded
+check "after the game the script is unloaded ($(is_loaded))" unloaded
 check "... and the game says so" grep -q "KWin's script tapsy-keep-game-in-front is unloaded" "$work/front.trace"
 check "... and its file is gone" [ ! -e "$script_file" ]
 before=$(activations | wc -l)

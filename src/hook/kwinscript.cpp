@@ -24,8 +24,9 @@ GDBusConnection* SessionBus(std::string& Why)
 {
     const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    struct stat socket {};
-    const bool runtimeBus = runtime && *runtime && stat((std::string(runtime) + "/bus").c_str(), &socket) == 0;
+    struct stat socket { };
+    const bool runtimeBus
+        = runtime && *runtime && stat((std::string(runtime) + "/bus").c_str(), &socket) == 0;
     if (!(address && *address) && !runtimeBus) {
         Why = "no session bus";
         return nullptr;
@@ -40,7 +41,8 @@ GDBusConnection* SessionBus(std::string& Why)
 }
 
 // Calls Method of KWin's scripting interface; the reply, or null (with Why).
-GVariant* CallScripting(const char* Method, GVariant* Arguments, const char* ReplyType, std::string& Why)
+GVariant* CallScripting(
+    const char* Method, GVariant* Arguments, const char* ReplyType, std::string& Why)
 {
     GDBusConnection* bus = SessionBus(Why);
     if (!bus) {
@@ -49,9 +51,9 @@ GVariant* CallScripting(const char* Method, GVariant* Arguments, const char* Rep
         return nullptr;
     }
     GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(bus, KWinService, ScriptingPath, ScriptingInterface, Method,
-        Arguments, ReplyType ? G_VARIANT_TYPE(ReplyType) : nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, CallTimeoutMs,
-        nullptr, &error);
+    GVariant* reply = g_dbus_connection_call_sync(bus, KWinService, ScriptingPath,
+        ScriptingInterface, Method, Arguments, ReplyType ? G_VARIANT_TYPE(ReplyType) : nullptr,
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, CallTimeoutMs, nullptr, &error);
     if (!reply) {
         Why = std::string("KWin's ") + Method + " failed: " + error->message;
         g_error_free(error);
@@ -63,7 +65,8 @@ GVariant* CallScripting(const char* Method, GVariant* Arguments, const char* Rep
 // Asks KWin to unload the script of our name. True when one was loaded.
 bool UnloadByName(std::string& Why)
 {
-    GVariant* reply = CallScripting("unloadScript", g_variant_new("(s)", TKWinScript::PluginName), "(b)", Why);
+    GVariant* reply
+        = CallScripting("unloadScript", g_variant_new("(s)", TKWinScript::PluginName), "(b)", Why);
     if (!reply)
         return false;
     gboolean unloaded = FALSE;
@@ -93,9 +96,10 @@ bool TKWinScript::KWinOnSessionBus()
     GDBusConnection* bus = SessionBus(why);
     if (!bus)
         return false;
-    GVariant* reply = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-        "org.freedesktop.DBus", "NameHasOwner", g_variant_new("(s)", KWinService), G_VARIANT_TYPE("(b)"),
-        G_DBUS_CALL_FLAGS_NONE, CallTimeoutMs, nullptr, nullptr);
+    GVariant* reply
+        = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+            "org.freedesktop.DBus", "NameHasOwner", g_variant_new("(s)", KWinService),
+            G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, CallTimeoutMs, nullptr, nullptr);
     g_object_unref(bus);
     if (!reply)
         return false;
@@ -115,7 +119,8 @@ std::string TKWinScript::KeepInFrontScript(pid_t GamePid)
     return "// Tapsy: keeps the game (process " + std::to_string(GamePid)
         + ") active and above other windows while it runs.\n"
           "const gamePid = "
-        + std::to_string(GamePid) + ";\n" + R"js(const kwin5 = typeof workspace.clientList === "function";
+        + std::to_string(GamePid) + ";\n"
+        + R"js(const kwin5 = typeof workspace.clientList === "function";
 const allWindows = () => kwin5 ? workspace.clientList() : workspace.windowList();
 const activeWindow = () => kwin5 ? workspace.activeClient : workspace.activeWindow;
 function activate(window) {
@@ -175,10 +180,12 @@ bool TKWinScript::Load(pid_t GamePid)
         earlier += "A KWin script of an earlier run was still loaded; it is gone. ";
     const std::string path = ScriptFile();
     if (!WriteWhole(path, KeepInFrontScript(GamePid))) {
-        Message = earlier + "KWin cannot keep the game in front: its script cannot be written to " + path + ".";
+        Message = earlier + "KWin cannot keep the game in front: its script cannot be written to "
+            + path + ".";
         return false;
     }
-    GVariant* reply = CallScripting("loadScript", g_variant_new("(ss)", path.c_str(), PluginName), "(i)", why);
+    GVariant* reply
+        = CallScripting("loadScript", g_variant_new("(ss)", path.c_str(), PluginName), "(i)", why);
     gint32 id = -1;
     if (reply) {
         g_variant_get(reply, "(i)", &id);
@@ -196,7 +203,9 @@ bool TKWinScript::Load(pid_t GamePid)
     m_loaded = true;
     if (GVariant* started = CallScripting("start", nullptr, nullptr, why)) {
         g_variant_unref(started);
-        Message = earlier + "KWin keeps the game window active and above other windows while it runs (KWin script "
+        Message = earlier
+            + "KWin keeps the game window active and above other windows while it runs (KWin "
+              "script "
             + PluginName + ").";
         return true;
     }
@@ -214,8 +223,10 @@ void TKWinScript::Unload()
     std::string why;
     const bool unloaded = UnloadByName(why);
     std::remove(ScriptFile().c_str());
-    Message = unloaded ? std::string("KWin's script ") + PluginName + " is unloaded: KWin lets other windows take the focus again."
-                       : std::string("KWin's script ") + PluginName + " was not loaded any more" + (why.empty() ? "." : " (" + why + ").");
+    Message = unloaded ? std::string("KWin's script ") + PluginName
+            + " is unloaded: KWin lets other windows take the focus again."
+                       : std::string("KWin's script ") + PluginName + " was not loaded any more"
+            + (why.empty() ? "." : " (" + why + ").");
 }
 
 bool TKWinScript::UnloadFromStateFile()
@@ -230,9 +241,11 @@ bool TKWinScript::UnloadFromStateFile()
     std::remove(path.c_str());
     if (unloaded)
         Message = std::string("KWin's script ") + PluginName
-            + " is unloaded (a run that could not end well had left it): KWin lets other windows take the focus again.";
+            + " is unloaded (a run that could not end well had left it): KWin lets other windows "
+              "take the focus again.";
     else
-        Message = std::string("KWin's script ") + PluginName + " of an earlier run was not loaded any more"
+        Message = std::string("KWin's script ") + PluginName
+            + " of an earlier run was not loaded any more"
             + (why.empty() ? "." : " (" + why + ").");
     return true;
 }

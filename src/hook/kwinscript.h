@@ -4,8 +4,8 @@
 // KWin on Wayland holds its shortcuts for the game, but any window that opens later takes the
 // focus, and no Wayland client may take it back by itself. KWin lets a script of the session do
 // it: while locked, a small KWin script (KeepInFrontScript) re-activates the game's window
-// whenever another one becomes active, and keeps it full screen and above the others. It is
-// loaded through KWin's D-Bus interface (org.kde.KWin, /Scripting) and unloaded at the end.
+// whenever another one becomes active, and keeps it above the others. It is loaded through
+// KWin's D-Bus interface (org.kde.KWin, /Scripting) and unloaded at the end.
 //
 // The script's file in $XDG_RUNTIME_DIR (ScriptFile) is also the sign that it is loaded: the
 // guardian unloads it when the game dies without doing so, and the next run unloads what a run

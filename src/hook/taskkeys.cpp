@@ -106,8 +106,8 @@ std::string X11DisplayName()
 }
 
 // The guardian process (guardian.cpp) while the server's keys are out, GNOME's key binding is
-// empty or KWin's script is loaded: it hears the game's heartbeat and puts them back when the game dies or its
-// user-interface thread hangs. DisplayName is empty on Wayland.
+// empty or KWin's script is loaded: it hears the game's heartbeat and puts them back when the
+// game dies or its user-interface thread hangs. DisplayName is empty on Wayland.
 class TGuardian {
 public:
     // Starts it for display DisplayName; says in the trace what happened.

@@ -23,8 +23,8 @@ void OnGlobal(void*, wl_registry* Registry, uint32_t Name, const char* Interface
 {
     // keyboard_key came with version 4.
     if (std::strcmp(Interface, org_kde_kwin_fake_input_interface.name) == 0 && Version >= 4)
-        FakeInput = static_cast<org_kde_kwin_fake_input*>(
-            wl_registry_bind(Registry, Name, &org_kde_kwin_fake_input_interface, std::min<uint32_t>(Version, 4)));
+        FakeInput = static_cast<org_kde_kwin_fake_input*>(wl_registry_bind(
+            Registry, Name, &org_kde_kwin_fake_input_interface, std::min<uint32_t>(Version, 4)));
 }
 
 void OnGlobalRemove(void*, wl_registry*, uint32_t) { }
@@ -44,10 +44,12 @@ int main()
     wl_registry_add_listener(registry, &RegistryListener, nullptr);
     wl_display_roundtrip(display);
     if (!FakeInput) {
-        std::fprintf(stderr, "fakekeys: the compositor offers no org_kde_kwin_fake_input of version 4\n");
+        std::fprintf(
+            stderr, "fakekeys: the compositor offers no org_kde_kwin_fake_input of version 4\n");
         return 1;
     }
-    org_kde_kwin_fake_input_authenticate(FakeInput, "Tapsy tests", "presses keys for the lock-down test");
+    org_kde_kwin_fake_input_authenticate(
+        FakeInput, "Tapsy tests", "presses keys for the lock-down test");
     if (wl_display_roundtrip(display) < 0) {
         std::fprintf(stderr, "fakekeys: the compositor closed the connection\n");
         return 1;
@@ -62,7 +64,8 @@ int main()
             std::cout << "bad line: " << line << std::endl;
             continue;
         }
-        org_kde_kwin_fake_input_keyboard_key(FakeInput, code, std::strcmp(state, "down") == 0 ? 1 : 0);
+        org_kde_kwin_fake_input_keyboard_key(
+            FakeInput, code, std::strcmp(state, "down") == 0 ? 1 : 0);
         if (wl_display_roundtrip(display) < 0) {
             std::cout << "the compositor closed the connection" << std::endl;
             return 1;

@@ -175,7 +175,7 @@ check "the other window is still open" kill -0 "$other_pid"
 # As if a shortcut got through: the game's window leaves full screen and is minimised.
 poked=$(probe "(function () { const w = workspace.clientList().find(w => w.pid === $game_pid && w.fullScreen);
   if (!w) return 'nothing'; w.fullScreen = false; w.minimized = true; return 'done'; })()")
-check "the test takes the game out of full screen and minimises it ($poked)" [ "$poked" = done ]
+check "the test takes the game out of full screen and minimises it ($poked)" [ "$poked" = "done" ]
 check "within 5 s the game's window is back: active, full screen, above ($(window_state "$game_pid"))" eventually 5 game_in_front
 check "the game still runs" kill -0 "$game_pid"
 

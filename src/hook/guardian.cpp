@@ -2,15 +2,17 @@
 // Copyright (c) 2026 The Tapsy developers
 //
 // The guardian of a locked game: a small process of its own, started by the hook library when
-// it takes the X server's own keys out of the keyboard map or empties GNOME's restore-shortcuts
-// key binding, that puts them back when the game cannot.
+// it takes the X server's own keys out of the keyboard map, empties GNOME's restore-shortcuts
+// key binding or loads KWin's keep-in-front script, that puts them back when the game cannot.
 //   tapsy-guardian GAME-PID DISPLAY      (the game's heartbeat on descriptor 3; DISPLAY is empty
 //                                         on Wayland)
 // The game's user-interface thread writes a byte to descriptor 3 twice a second. When the
 // descriptor closes, the game has ended, well or not; if the keys are still out (their state
-// file is still there), the guardian puts them back, and the key binding likewise. When no byte comes for HangSeconds, the
-// user-interface thread is stuck and the parent could not leave: the guardian ends the game
-// (SIGKILL, so that its keyboard grab goes too) and then puts the keys back.
+// file is still there), the guardian puts them back, and the key binding and KWin's script
+// likewise. When no byte comes for HangTime, the user-interface thread is stuck and the parent
+// could not leave: the guardian ends the game (SIGKILL, so that its keyboard grab goes too) and
+// then puts the keys back.
+#include "hook/kwinscript.h"
 #include "hook/restoreshortcuts.h"
 #include "hook/serverkeys.h"
 
@@ -82,5 +84,8 @@ int main(int argc, char** argv)
     TRestoreShortcutsKey binding;
     if (binding.RestoreFromStateFile())
         Say(binding.Message);
+    TKWinScript script;
+    if (script.UnloadFromStateFile())
+        Say(script.Message);
     return 0;
 }

@@ -9,11 +9,13 @@
 // server acts on by itself are taken out of its keyboard map (see serverkeys.h). On Wayland,
 // where no client may grab the keyboard, the compositor is asked to inhibit its own shortcuts for
 // the window (see shortcutsinhibit.h), GNOME's own way out of that is emptied while locked (see
-// restoreshortcuts.h), and a denial that GNOME remembers is said in the trace. _DisableTaskKeys(0,
-// 0) gives all of it back; the keyboard map and the key binding are also put back when the
-// program ends while still locked, and by the guardian when it dies.
+// restoreshortcuts.h), a denial that GNOME remembers is said in the trace, and on KWin a script
+// keeps the game's window in front (see kwinscript.h). _DisableTaskKeys(0, 0) gives all of it
+// back; the keyboard map, the key binding and KWin's script are also put back when the program
+// ends while still locked, and by the guardian when it dies.
 // The second argument is reserved and must be 0. The result is 1 when the call was carried out,
 // 0 when there is no application to lock.
+#include "hook/kwinscript.h"
 #include "hook/restoreshortcuts.h"
 #include "hook/serverkeys.h"
 #include "hook/shortcutsinhibit.h"
@@ -51,9 +53,14 @@ constexpr int GrabCheckMs = 500;
 // toolkit is gone.
 TServerKeys* ServerKeys = nullptr;
 TRestoreShortcutsKey* RestoreShortcuts = nullptr;
+TKWinScript* KWinScript = nullptr;
 
 void RestoreAtExit()
 {
+    if (KWinScript && KWinScript->Loaded()) {
+        KWinScript->Unload();
+        DebugLog(QString::fromStdString(KWinScript->Message));
+    }
     if (ServerKeys && ServerKeys->Disabled()) {
         ServerKeys->Restore();
         DebugLog(QString::fromStdString(ServerKeys->Message));
@@ -98,9 +105,9 @@ std::string X11DisplayName()
     return qEnvironmentVariable("DISPLAY").toStdString();
 }
 
-// The guardian process (guardian.cpp) while the server's keys are out or GNOME's key binding is
-// empty: it hears the game's heartbeat and puts them back when the game dies or its
-// user-interface thread hangs. DisplayName is empty on Wayland.
+// The guardian process (guardian.cpp) while the server's keys are out, GNOME's key binding is
+// empty or KWin's script is loaded: it hears the game's heartbeat and puts them back when the
+// game dies or its user-interface thread hangs. DisplayName is empty on Wayland.
 class TGuardian {
 public:
     // Starts it for display DisplayName; says in the trace what happened.
@@ -206,6 +213,7 @@ public:
         if (!ServerKeys) {
             ServerKeys = new TServerKeys;
             RestoreShortcuts = new TRestoreShortcutsKey;
+            KWinScript = new TKWinScript;
             std::atexit(RestoreAtExit);
         }
         if (m_x11) {
@@ -214,12 +222,20 @@ public:
             // A Wayland run that could not end well may have left GNOME's key binding empty.
             if (RestoreShortcuts->RestoreFromStateFile())
                 DebugLog(QString::fromStdString(RestoreShortcuts->Message));
+            if (KWinScript->UnloadFromStateFile())
+                DebugLog(QString::fromStdString(KWinScript->Message));
             if (ServerKeys->Disabled())
                 m_guardian.Start(X11DisplayName());
         } else {
             RestoreShortcuts->Disable();
             DebugLog(QString::fromStdString(RestoreShortcuts->Message));
-            if (RestoreShortcuts->Disabled())
+            if (TKWinScript::KWinOnSessionBus()) {
+                KWinScript->Load(getpid());
+                DebugLog(QString::fromStdString(KWinScript->Message));
+            } else if (KWinScript->UnloadFromStateFile()) {
+                DebugLog(QString::fromStdString(KWinScript->Message));
+            }
+            if (RestoreShortcuts->Disabled() || KWinScript->Loaded())
                 m_guardian.Start(std::string());
             LookupShortcutsPermissionLater(this, SayPermission);
         }

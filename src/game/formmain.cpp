@@ -624,8 +624,14 @@ void TfrmMain::KeepPlacement()
         show();
     }
     if (!isActiveWindow()) {
+        if (!m_focusLost)
+            DebugLog("Another window has the focus; the game asks for it back.");
+        m_focusLost = true;
         raise();
         activateWindow();
+    } else if (m_focusLost) {
+        m_focusLost = false;
+        DebugLog("The game has the focus again.");
     }
     m_covers->Keep();
 }

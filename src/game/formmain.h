@@ -135,6 +135,7 @@ private:
     TTerminationSignals* m_terminationSignals = nullptr;
     bool m_locked = false;
     bool m_desktopHeld = false;
+    bool m_focusLost = false; // said in the trace once each time another window took the focus
     bool m_closed = false;
     bool m_terminating = false;
     std::function<TDateTime()> m_now = Now;

@@ -8,7 +8,7 @@
 #   gnome_shell.sh <tapsy executable> <remotekeys>
 # - With consent (GRANTED, written by --allow-lockdown) GNOME inhibits its shortcuts at once;
 #   after Super+Escape, Super, Super+D, Alt+Tab, Alt+F4, Alt+F2, Print and Ctrl+Alt+F2 the game
-#   still has the keyboard and runs, and GNOME never turns its shortcuts on again; when it does
+#   still has the keyboard, the focus and full screen, and runs, and GNOME never turns its shortcuts on again; when it does
 #   (Super+Escape with the binding put back), the game asks again and has them again.
 # - With GNOME's stored Deny nothing is inhibited and the trace says the lock-down is denied.
 # Exit code 77 (skipped) when GNOME Shell is not installed or does not start here.
@@ -124,7 +124,11 @@ for try in 1 2 3 4 5; do
 done
 check "the game sees keys pressed through the remote-desktop session" saw_key granted 0 0X31
 # After each chord the digit 1 still reaches the game: GNOME did not take the keyboard (no
-# overview, switcher, run dialog or closed window).
+# overview, switcher, run dialog or closed window). Nor did it take full screen or the focus
+# from the game, which would say so in its trace.
+count_text() { grep -c "$1" "$work/granted.trace"; }
+screen_taken=$(count_text "takes the whole screen back")
+focus_taken=$(count_text "Another window has the focus")
 for chord in "$SUPER $ESC" "$SUPER" "$SUPER $D" "$ALT $TAB" "$ALT $F4" "$ALT $F2" "$PRINT" "$CTRL $ALT $F2"; do
   before=$(keys_seen granted)
   # shellcheck disable=SC2086
@@ -135,6 +139,8 @@ done
 for chord in "0X09:Alt+Tab" "0X73:Alt+F4" "0X71:Alt+F2"; do
   check "${chord#*:} reached the game" grep -q "CODE=${chord%%:*}," "$work/granted.trace"
 done
+check "the game stayed full screen through every chord" [ "$(count_text "takes the whole screen back")" = "$screen_taken" ]
+check "the game kept the focus through every chord" [ "$(count_text "Another window has the focus")" = "$focus_taken" ]
 check "GNOME never turned the shortcuts on again" absent_text "turned its keyboard shortcuts on again" "$work/granted.trace"
 check "the game still runs" kill -0 "$game_pid"
 # With the binding back (as if the game could not empty it), Super+Escape turns GNOME's shortcuts

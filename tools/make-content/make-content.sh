@@ -7,10 +7,12 @@
 #   every key of a full keyboard  a section whose Display is what the key shows on the
 #                                 language's usual layout (F5 "F5", the comma ",", Shift its
 #                                 name, arrows an arrow) and whose sound speaks its name;
-#   A-Z                           a picture of a first word (Twemoji, drawn from SVG at the
-#                                 final size), the word, and a sound: the word in a recorded
-#                                 voice where Tux Paint has one, else espeak-ng, then the
-#                                 animal's own sound where Tux Paint has one;
+#   A-Z                           the letter the key types on the language's layout (Ф for
+#                                 the A key of a Russian keyboard), a picture of a first word
+#                                 beginning with it (Twemoji, drawn from SVG at the final size),
+#                                 the word, and a sound: the word in a recorded voice where Tux
+#                                 Paint has one, else espeak-ng, then the animal's own sound
+#                                 where Tux Paint has one;
 #   0-9                           the numeral beside as many ladybugs and the spoken number;
 #   Other_Key                     a star and a happy sound, for keys without a section.
 # Every picture is PICTURE_WIDTHxPICTURE_HEIGHT (the game's picture area on a 1920x1080
@@ -237,15 +239,20 @@ section() { # name display description picture music
   printf '\r\n' >>"$ini"
 }
 
-lower() { echo "$1" | tr '[:upper:]' '[:lower:]' | tr -c '[:alnum:]\n' '_'; }
+# A file name's part: ASCII letters and digits, one "_" for each run of anything else (the
+# bytes of a Cyrillic word leave nothing but the key's letter).
+lower() { echo "$1" | tr '[:upper:]' '[:lower:]' | tr -cs '[:alnum:]\n' '_' | sed 's/^_//; s/_$//'; }
 
 letter_colours=(crimson royalblue forestgreen darkorange purple deeppink teal)
 for entry in "${words[@]}"; do
-  IFS='|' read -r letter word emoji stamp <<<"$entry"
+  IFS='|' read -r letter word emoji stamp display <<<"$entry"
+  # The key's letter names the section and the file; what it shows is the layout's letter.
+  display=${display:-$letter}
   file=$(lower "$letter")_$(lower "$word")
+  file=${file%_}
   if [ "$emoji" = - ]; then
-    run_job character_picture "$letter" "${letter_colours[$((${#letter} % 7))]}" "$file.jpg"
-    credit "$file.jpg" "the letter $letter in DejaVu Sans Bold (DejaVu fonts licence)"
+    run_job character_picture "$display" "${letter_colours[$((${#letter} % 7))]}" "$file.jpg"
+    credit "$file.jpg" "the letter $display in DejaVu Sans Bold (DejaVu fonts licence)"
   else
     run_job emoji_picture "$emoji" "$file.jpg"
     credit "$file.jpg" "Twemoji $emoji.svg (CC-BY-4.0)"
@@ -272,7 +279,7 @@ for entry in "${words[@]}"; do
   fi
   add_sound "$file.ogg" "$voice_file" $animal
   credit "$file.ogg" "$source_text (Tux Paint stamps: GPL-2.0-or-later; espeak-ng: GPL-3.0-or-later)"
-  section "VK_$letter" "$letter" "$word" "$file.jpg" "$file.ogg"
+  section "VK_$letter" "$display" "$word" "$file.jpg" "$file.ogg"
 done
 
 digit_colours=(royalblue crimson forestgreen darkorange purple deeppink teal firebrick darkcyan goldenrod)

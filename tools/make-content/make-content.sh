@@ -134,10 +134,13 @@ emoji_picture() { # code point, output file name
   "$convert" "$work/$2.png" -quality 90 "$data/$2"
 }
 
-# A character drawn large (a letter without a word, a digit's numeral).
+# A character drawn large (a letter without a word), centred by its ink: the font's line
+# would leave the breve of Й or the ring of Å above the picture. Made smaller only if it
+# would not fit with a margin.
 character_picture() { # character, colour, output file name
-  "$convert" -size ${PICTURE_WIDTH}x$PICTURE_HEIGHT xc:white -font "$font" -pointsize 700 \
-    -fill "$2" -gravity center -annotate +0+0 "$1" -quality 90 "$data/$3"
+  "$convert" -background white -fill "$2" -font "$font" -pointsize 700 label:"$1" -trim +repage \
+    -resize "$((PICTURE_WIDTH - 160))x$((PICTURE_HEIGHT - 120))>" -gravity center \
+    -extent ${PICTURE_WIDTH}x$PICTURE_HEIGHT -quality 90 "$data/$3"
 }
 
 # The numeral on the left, as many ladybugs on the right in rows of three.
@@ -251,7 +254,7 @@ for entry in "${words[@]}"; do
   file=$(lower "$letter")_$(lower "$word")
   file=${file%_}
   if [ "$emoji" = - ]; then
-    run_job character_picture "$display" "${letter_colours[$((${#letter} % 7))]}" "$file.jpg"
+    run_job character_picture "$display" "${letter_colours[$(($(printf '%d' "'$letter") % 7))]}" "$file.jpg"
     credit "$file.jpg" "the letter $display in DejaVu Sans Bold (DejaVu fonts licence)"
   else
     run_job emoji_picture "$emoji" "$file.jpg"

@@ -70,6 +70,8 @@ cases=(
   "the letter itself as word|sed -i 's/^Desc=The Xword/Desc=X/' TapsyV.ini|all right"
   "a layout's own letter with its word|first_section VK_OEM_7 Ä 'der Äpfel'|all right"
   "a layout's own letter with another word|first_section VK_OEM_7 Ä 'die Birne'|VK_OEM_7: the description"
+  "a letter key that types a Cyrillic letter, with its word|first_section VK_A Ф 'Фламинго'|all right"
+  "a letter key that types a Cyrillic letter, with the word of its Latin letter|first_section VK_A Ф 'Apple'|VK_A: the description \"Apple\" does not start with \"Ф\""
   "no sound for other keys|sed -i '/^\[Other_Key\]/,\$d' TapsyV.ini|Other_Key: no Music"
 )
 for entry in "${cases[@]}"; do

@@ -152,6 +152,37 @@ TEST_F(MakeContentTool, ContentOfOnesOwnStaysUnlessForced)
     EXPECT_EQ(ReadKeyContent(ini, "VK_A").Desc, "Apple");
 }
 
+// On a Russian keyboard the letter keys type Cyrillic letters: each shows the one it types and
+// its word begins with it, a letter without a word shows itself, and the keys of marks that
+// carry letters show those.
+TEST(MakeContentRussian, LetterKeysShowTheCyrillicLetterTheyType)
+{
+    QTemporaryDir dir;
+    const TRun run = MakeContent({ QStringLiteral("--lang"), QStringLiteral("ru"), dir.path() });
+    ASSERT_EQ(run.ExitCode, 0) << run.Output.toStdString();
+    const fs::path base(dir.path().toStdString());
+    const fs::path ini = KeyContentFilePath(base);
+    const std::pair<const char*, const char*> shown[] = {
+        { "VK_A", "Ф" }, { "VK_Q", "Й" }, { "VK_F", "А" }, { "VK_Z", "Я" }, { "VK_M", "Ь" },
+        { "VK_OEM_4", "Х" }, { "VK_OEM_3", "Ё" }, { "VK_OEM_COMMA", "Б" }, { "SHIFT_3", "№" },
+        { "VK_OEM_2", "." },
+    };
+    for (const auto& [section, display] : shown) {
+        SCOPED_TRACE(section);
+        EXPECT_EQ(ReadKeyContent(ini, section).Display, display);
+    }
+    EXPECT_EQ(ReadKeyContent(ini, "VK_M").Desc, "Ь");
+    for (char c = 'A'; c <= 'Z'; ++c) {
+        const std::string section = std::string("VK_") + c;
+        SCOPED_TRACE(section);
+        const TKeyContent content = ReadKeyContent(ini, section);
+        ASSERT_EQ(content.Display.size(), 2u) << content.Display; // one Cyrillic letter
+        EXPECT_TRUE(content.Desc.starts_with(content.Display)) << content.Desc;
+        EXPECT_TRUE(fs::is_regular_file(KeyDataFilePath(base, content.Picture))) << content.Picture;
+        EXPECT_TRUE(fs::is_regular_file(KeyDataFilePath(base, content.Music))) << content.Music;
+    }
+}
+
 TEST_F(MakeContentTool, MissingStampsFailWithAMessageAndLeaveNothingBehind)
 {
     QTemporaryDir dir;

@@ -7,10 +7,12 @@
 #   every key of a full keyboard  a section whose Display is what the key shows on the
 #                                 language's usual layout (F5 "F5", the comma ",", Shift its
 #                                 name, arrows an arrow) and whose sound speaks its name;
-#   A-Z                           a picture of a first word (Twemoji, drawn from SVG at the
-#                                 final size), the word, and a sound: the word in a recorded
-#                                 voice where Tux Paint has one, else espeak-ng, then the
-#                                 animal's own sound where Tux Paint has one;
+#   A-Z                           the letter the key types on the language's layout (Ф for
+#                                 the A key of a Russian keyboard), a picture of a first word
+#                                 beginning with it (Twemoji, drawn from SVG at the final size),
+#                                 the word, and a sound: the word in a recorded voice where Tux
+#                                 Paint has one, else espeak-ng, then the animal's own sound
+#                                 where Tux Paint has one;
 #   0-9                           the numeral beside as many ladybugs and the spoken number;
 #   Other_Key                     a star and a happy sound, for keys without a section.
 # Every picture is PICTURE_WIDTHxPICTURE_HEIGHT (the game's picture area on a 1920x1080
@@ -132,10 +134,13 @@ emoji_picture() { # code point, output file name
   "$convert" "$work/$2.png" -quality 90 "$data/$2"
 }
 
-# A character drawn large (a letter without a word, a digit's numeral).
+# A character drawn large (a letter without a word), centred by its ink: the font's line
+# would leave the breve of Й or the ring of Å above the picture. Made smaller only if it
+# would not fit with a margin.
 character_picture() { # character, colour, output file name
-  "$convert" -size ${PICTURE_WIDTH}x$PICTURE_HEIGHT xc:white -font "$font" -pointsize 700 \
-    -fill "$2" -gravity center -annotate +0+0 "$1" -quality 90 "$data/$3"
+  "$convert" -background white -fill "$2" -font "$font" -pointsize 700 label:"$1" -trim +repage \
+    -resize "$((PICTURE_WIDTH - 160))x$((PICTURE_HEIGHT - 120))>" -gravity center \
+    -extent ${PICTURE_WIDTH}x$PICTURE_HEIGHT -quality 90 "$data/$3"
 }
 
 # The numeral on the left, as many ladybugs on the right in rows of three.
@@ -237,15 +242,20 @@ section() { # name display description picture music
   printf '\r\n' >>"$ini"
 }
 
-lower() { echo "$1" | tr '[:upper:]' '[:lower:]' | tr -c '[:alnum:]\n' '_'; }
+# A file name's part: ASCII letters and digits, one "_" for each run of anything else (the
+# bytes of a Cyrillic word leave nothing but the key's letter).
+lower() { echo "$1" | tr '[:upper:]' '[:lower:]' | tr -cs '[:alnum:]\n' '_' | sed 's/^_//; s/_$//'; }
 
 letter_colours=(crimson royalblue forestgreen darkorange purple deeppink teal)
 for entry in "${words[@]}"; do
-  IFS='|' read -r letter word emoji stamp <<<"$entry"
+  IFS='|' read -r letter word emoji stamp display <<<"$entry"
+  # The key's letter names the section and the file; what it shows is the layout's letter.
+  display=${display:-$letter}
   file=$(lower "$letter")_$(lower "$word")
+  file=${file%_}
   if [ "$emoji" = - ]; then
-    run_job character_picture "$letter" "${letter_colours[$((${#letter} % 7))]}" "$file.jpg"
-    credit "$file.jpg" "the letter $letter in DejaVu Sans Bold (DejaVu fonts licence)"
+    run_job character_picture "$display" "${letter_colours[$(($(printf '%d' "'$letter") % 7))]}" "$file.jpg"
+    credit "$file.jpg" "the letter $display in DejaVu Sans Bold (DejaVu fonts licence)"
   else
     run_job emoji_picture "$emoji" "$file.jpg"
     credit "$file.jpg" "Twemoji $emoji.svg (CC-BY-4.0)"
@@ -272,7 +282,7 @@ for entry in "${words[@]}"; do
   fi
   add_sound "$file.ogg" "$voice_file" $animal
   credit "$file.ogg" "$source_text (Tux Paint stamps: GPL-2.0-or-later; espeak-ng: GPL-3.0-or-later)"
-  section "VK_$letter" "$letter" "$word" "$file.jpg" "$file.ogg"
+  section "VK_$letter" "$display" "$word" "$file.jpg" "$file.ogg"
 done
 
 digit_colours=(royalblue crimson forestgreen darkorange purple deeppink teal firebrick darkcyan goldenrod)

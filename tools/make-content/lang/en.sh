@@ -8,7 +8,8 @@ voice=en-us
 stamp_voice_suffix=
 
 # Letter|word|Twemoji code point ("-": the letter itself)|Tux Paint stamp (its recorded voice
-# and an animal's own sound), or empty.
+# and an animal's own sound), or empty[|what the key types, when that is not its letter: the
+# Cyrillic letter of a Russian keyboard; the word begins with it].
 words=(
   "A|Apple|1f34e|food/fruit/cartoon/apple"
   "B|Bear|1f43b|animals/mammals/bears/bear"

@@ -99,7 +99,7 @@ Hiermit erhält GNOME die Antwort „Zulassen“ für Tapsy (%1), nur für Ihren
     </message>
     <message>
         <source>Version:</source>
-        <translation>Version:</translation>
+        <translation>Version: </translation>
     </message>
     <message>
         <source>Allow</source>

@@ -99,7 +99,7 @@ Esto da a GNOME la respuesta «Permitir» para Tapsy (%1), solo para su usuario,
     </message>
     <message>
         <source>Version:</source>
-        <translation>Versión:</translation>
+        <translation>Versión: </translation>
     </message>
     <message>
         <source>Allow</source>

@@ -99,7 +99,7 @@ Ceci donne à GNOME la réponse «&#xa0;Autoriser&#xa0;» pour Tapsy (%1), pour 
     </message>
     <message>
         <source>Version:</source>
-        <translation>Version&#xa0;:</translation>
+        <translation>Version&#xa0;: </translation>
     </message>
     <message>
         <source>Allow</source>

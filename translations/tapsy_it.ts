@@ -99,7 +99,7 @@ Questo dà a GNOME la risposta «Consenti» per Tapsy (%1), solo per il tuo uten
     </message>
     <message>
         <source>Version:</source>
-        <translation>Versione:</translation>
+        <translation>Versione: </translation>
     </message>
     <message>
         <source>Allow</source>

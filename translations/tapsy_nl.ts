@@ -99,7 +99,7 @@ Hiermee krijgt GNOME het antwoord ‘Toestaan’ voor Tapsy (%1), alleen voor uw
     </message>
     <message>
         <source>Version:</source>
-        <translation>Versie:</translation>
+        <translation>Versie: </translation>
     </message>
     <message>
         <source>Allow</source>

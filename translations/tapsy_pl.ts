@@ -87,7 +87,7 @@ Ten przycisk zapisuje dla GNOME odpowiedź „Zezwól” dla Tapsy (%1), tylko d
     </message>
     <message>
         <source>Visit Home Page</source>
-        <translation>Strona domowa</translation>
+        <translation>Strona WWW</translation>
     </message>
     <message>
         <source>Allow Lock-down...</source>
@@ -99,7 +99,7 @@ Ten przycisk zapisuje dla GNOME odpowiedź „Zezwól” dla Tapsy (%1), tylko d
     </message>
     <message>
         <source>Version:</source>
-        <translation>Wersja:</translation>
+        <translation>Wersja: </translation>
     </message>
     <message>
         <source>Allow</source>

@@ -99,7 +99,7 @@ Isto dá ao GNOME a resposta «Permitir» para o Tapsy (%1), apenas para o seu u
     </message>
     <message>
         <source>Version:</source>
-        <translation>Versão:</translation>
+        <translation>Versão: </translation>
     </message>
     <message>
         <source>Allow</source>

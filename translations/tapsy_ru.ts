@@ -91,7 +91,7 @@ This gives GNOME the answer Allow for Tapsy (%1), for your user only, in the des
     </message>
     <message>
         <source>Allow Lock-down...</source>
-        <translation>Разрешить блокировку...</translation>
+        <translation>Блокировка клавиш...</translation>
     </message>
     <message>
         <source>Close</source>
@@ -99,7 +99,7 @@ This gives GNOME the answer Allow for Tapsy (%1), for your user only, in the des
     </message>
     <message>
         <source>Version:</source>
-        <translation>Версия:</translation>
+        <translation>Версия: </translation>
     </message>
     <message>
         <source>Allow</source>

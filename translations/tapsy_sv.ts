@@ -99,7 +99,7 @@ Detta ger GNOME svaret ”Tillåt” för Tapsy (%1), bara för din användare, 
     </message>
     <message>
         <source>Version:</source>
-        <translation>Version:</translation>
+        <translation>Version: </translation>
     </message>
     <message>
         <source>Allow</source>

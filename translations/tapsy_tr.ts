@@ -99,7 +99,7 @@ Bu işlem, masaüstünün izin deposuna yalnızca sizin kullanıcınız için Ta
     </message>
     <message>
         <source>Version:</source>
-        <translation>Sürüm:</translation>
+        <translation>Sürüm: </translation>
     </message>
     <message>
         <source>Allow</source>

@@ -76,10 +76,10 @@ void TfrmAbout::CreateComponents()
     Label3 = MakeLabel(this, "Label3", QStringLiteral("\u00A9 2026 The Tapsy developers"),
         SizedAt(QRect(112, 172, 160, 13)));
     // Right-aligned, so that they end where the links begin in any font.
-    Label4 = MakeLabel(this, "Label4", tr("Web Site:"),
-        SizedAt(QRect(104, 200, 47, 13), Qt::AlignRight));
-    Label5 = MakeLabel(this, "Label5", tr("Support Email:"),
-        SizedAt(QRect(83, 224, 68, 13), Qt::AlignRight));
+    Label4 = MakeLabel(
+        this, "Label4", tr("Web Site:"), SizedAt(QRect(104, 200, 47, 13), Qt::AlignRight));
+    Label5 = MakeLabel(
+        this, "Label5", tr("Support Email:"), SizedAt(QRect(83, 224, 68, 13), Qt::AlignRight));
 
     labelWeb = MakeLabel(this, "labelWeb", QStringLiteral("https://") + MakerDomain,
         SizedAt(QRect(160, 200, 127, 13)));
@@ -95,10 +95,10 @@ void TfrmAbout::CreateComponents()
     labelWeb->OnClick = [this] { labelWebClick(labelWeb); };
     labelMail->OnClick = [this] { labelMailClick(labelMail); };
 
-    btnVisitHomePage = MakeButton(
-        this, "btnVisitHomePage", tr("Visit Home Page"), QRect(0, 248, 91, 25));
-    btnAllowLockdown = MakeButton(
-        this, "btnAllowLockdown", tr("Allow Lock-down..."), QRect(140, 248, 131, 25));
+    btnVisitHomePage
+        = MakeButton(this, "btnVisitHomePage", tr("Visit Home Page"), QRect(0, 248, 91, 25));
+    btnAllowLockdown
+        = MakeButton(this, "btnAllowLockdown", tr("Allow Lock-down..."), QRect(140, 248, 131, 25));
     btnClose = MakeButton(this, "btnClose", tr("Close"), QRect(320, 248, 91, 25));
     connect(btnVisitHomePage, &QPushButton::clicked, this,
         [this] { btnVisitHomePageClick(btnVisitHomePage); });

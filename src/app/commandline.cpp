@@ -16,10 +16,13 @@ struct TOptionHelp {
 };
 constexpr TOptionHelp OptionHelp[] = {
     { "/s", QT_TRANSLATE_NOOP("CommandLine", "play: full screen; Ctrl+Alt+Q leaves the game") },
-    { QT_TRANSLATE_NOOP("CommandLine", "/c, nothing"), QT_TRANSLATE_NOOP("CommandLine", "show the About window") },
-    { QT_TRANSLATE_NOOP("CommandLine", "/p <window>"), QT_TRANSLATE_NOOP("CommandLine", "screen-saver preview: shows nothing") },
+    { QT_TRANSLATE_NOOP("CommandLine", "/c, nothing"),
+        QT_TRANSLATE_NOOP("CommandLine", "show the About window") },
+    { QT_TRANSLATE_NOOP("CommandLine", "/p <window>"),
+        QT_TRANSLATE_NOOP("CommandLine", "screen-saver preview: shows nothing") },
     { QT_TRANSLATE_NOOP("CommandLine", "/a <window>"),
-        QT_TRANSLATE_NOOP("CommandLine", "change the screen-saver password (not offered on Linux)") },
+        QT_TRANSLATE_NOOP(
+            "CommandLine", "change the screen-saver password (not offered on Linux)") },
     { "--allow-lockdown",
         QT_TRANSLATE_NOOP("CommandLine",
             "on GNOME: let the game hold the desktop's shortcuts, so that GNOME does not ask (a "
@@ -43,10 +46,11 @@ bool IsBlankOrControl(QChar Ch)
 
 QString UsageText()
 {
-    QString text
-        = QCoreApplication::translate("CommandLine", "Usage: tapsy [/s | /c | /p <window> | /a <window>]")
+    QString text = QCoreApplication::translate(
+                       "CommandLine", "Usage: tapsy [/s | /c | /p <window> | /a <window>]")
         + QStringLiteral("\n\n")
-        + QCoreApplication::translate("CommandLine", "Keyboard game for toddlers, and a screen saver.")
+        + QCoreApplication::translate(
+            "CommandLine", "Keyboard game for toddlers, and a screen saver.")
         + QStringLiteral("\n\n");
     for (const TOptionHelp& help : OptionHelp) {
         QString line = QStringLiteral("  ") + Translated(help.Option);

@@ -222,12 +222,12 @@ void TfrmMain::CreateComponents()
     linksLayout->addStretch(1);
     linksLayout->addWidget(Panel1);
 
-    LabelAbout = MakeLabel(
-        Panel1, "LabelAbout", tr("About"), White(Tahoma(16, TFontStyle::Underlined)));
+    LabelAbout
+        = MakeLabel(Panel1, "LabelAbout", tr("About"), White(Tahoma(16, TFontStyle::Underlined)));
     LabelAbout->SetColor(clBlack);
     LabelAbout->setGeometry(16, 40, 169, 19);
-    LabelHomePage = MakeLabel(Panel1, "LabelHomePage", tr("Home Page"),
-        White(Tahoma(16, TFontStyle::Underlined)));
+    LabelHomePage = MakeLabel(
+        Panel1, "LabelHomePage", tr("Home Page"), White(Tahoma(16, TFontStyle::Underlined)));
     LabelHomePage->SetColor(clBlack);
     LabelHomePage->setGeometry(16, 69, 169, 19);
     for (TLabel* link : { LabelAbout, LabelHomePage }) {

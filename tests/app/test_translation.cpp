@@ -22,7 +22,8 @@ namespace {
 // The four variables of the desktop's language, set for one test and put back after it.
 class DesktopLanguage {
 public:
-    DesktopLanguage(const char* Language, const char* LcAll, const char* LcMessages, const char* Lang)
+    DesktopLanguage(
+        const char* Language, const char* LcAll, const char* LcMessages, const char* Lang)
     {
         Set("LANGUAGE", Language);
         Set("LC_ALL", LcAll);
@@ -66,7 +67,8 @@ TShownTexts ShowTexts()
         EXPECT_NE(note, nullptr);
         if (note) {
             shown.Note = note->Caption().toStdString();
-            shown.NoteFirstLine = note->Caption().section(QStringLiteral("\r\n"), 0, 0).toStdString();
+            shown.NoteFirstLine
+                = note->Caption().section(QStringLiteral("\r\n"), 0, 0).toStdString();
         }
     }
     TfrmAbout about;
@@ -96,10 +98,12 @@ TEST_F(Translation, TextsAreInTheDesktopsLanguage)
         const char* Close;
         const char* Usage;
     } cases[] = {
-        { "de", "Hinweis:", "Über", "Schließen", "Aufruf: tapsy [/s | /c | /p <Fenster> | /a <Fenster>]" },
+        { "de", "Hinweis:", "Über", "Schließen",
+            "Aufruf: tapsy [/s | /c | /p <Fenster> | /a <Fenster>]" },
         { "fr", "Remarque\u00A0:", "À propos", "Fermer",
             "Utilisation\u00A0: tapsy [/s | /c | /p <fenêtre> | /a <fenêtre>]" },
-        { "ru", "Внимание:", "О программе", "Закрыть", "Использование: tapsy [/s | /c | /p <окно> | /a <окно>]" },
+        { "ru", "Внимание:", "О программе", "Закрыть",
+            "Использование: tapsy [/s | /c | /p <окно> | /a <окно>]" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Language);

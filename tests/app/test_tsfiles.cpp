@@ -31,7 +31,8 @@ QString ElementText(QXmlStreamReader& Reader)
         if (Reader.isCharacters())
             text += Reader.text();
         else if (Reader.isStartElement() && Reader.name() == u"byte")
-            text += QChar(Reader.attributes().value(QLatin1String("value")).mid(1).toUShort(nullptr, 16));
+            text += QChar(
+                Reader.attributes().value(QLatin1String("value")).mid(1).toUShort(nullptr, 16));
         else if (Reader.isEndElement() && Reader.name() != u"byte")
             break;
     }
@@ -105,7 +106,8 @@ TEST(TranslationSources, FaultsAreFound)
         "Ctx old text: vanished",
     };
     EXPECT_EQ(Joined(TsFaults(QStringLiteral(TAPSY_TEST_DATA "/faults.ts"))), Joined(expected));
-    EXPECT_EQ(Joined(TsFaults(QStringLiteral(TAPSY_TEST_DATA "/missing.ts"))), Joined({ "cannot be read" }));
+    EXPECT_EQ(Joined(TsFaults(QStringLiteral(TAPSY_TEST_DATA "/missing.ts"))),
+        Joined({ "cannot be read" }));
 }
 
 } // namespace

@@ -136,8 +136,8 @@ QString LockdownConsentResult(const QString& Error)
 {
     if (Error.isEmpty())
         return QCoreApplication::translate("LockdownConsent",
-            "Done: GNOME lets Tapsy hold its keyboard shortcuts while the game runs (GRANTED for %1 "
-            "in the permission store's table gnome, id shortcuts-inhibitor).")
+            "Done: GNOME lets Tapsy hold its keyboard shortcuts while the game runs (GRANTED for "
+            "%1 in the permission store's table gnome, id shortcuts-inhibitor).")
             .arg(QLatin1String(GameDesktopFileId));
     // The reason itself is the system's message and stays as it is.
     return QCoreApplication::translate("LockdownConsent", "Nothing was stored: %1.").arg(Error);

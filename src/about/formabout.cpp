@@ -54,7 +54,7 @@ TfrmAbout::TfrmAbout(QWidget* Parent, const QString& ExecutablePath)
 void TfrmAbout::CreateComponents()
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFont(SansSerif(11));
     setFixedSize(414, 279);
     move(192, 107);
@@ -76,10 +76,10 @@ void TfrmAbout::CreateComponents()
     Label3 = MakeLabel(this, "Label3", QStringLiteral("\u00A9 2026 The Tapsy developers"),
         SizedAt(QRect(112, 172, 160, 13)));
     // Right-aligned, so that they end where the links begin in any font.
-    Label4 = MakeLabel(this, "Label4", QStringLiteral("Web Site:"),
-        SizedAt(QRect(104, 200, 47, 13), Qt::AlignRight));
-    Label5 = MakeLabel(this, "Label5", QStringLiteral("Support Email:"),
-        SizedAt(QRect(83, 224, 68, 13), Qt::AlignRight));
+    Label4 = MakeLabel(
+        this, "Label4", tr("Web Site:"), SizedAt(QRect(104, 200, 47, 13), Qt::AlignRight));
+    Label5 = MakeLabel(
+        this, "Label5", tr("Support Email:"), SizedAt(QRect(83, 224, 68, 13), Qt::AlignRight));
 
     labelWeb = MakeLabel(this, "labelWeb", QStringLiteral("https://") + MakerDomain,
         SizedAt(QRect(160, 200, 127, 13)));
@@ -95,11 +95,11 @@ void TfrmAbout::CreateComponents()
     labelWeb->OnClick = [this] { labelWebClick(labelWeb); };
     labelMail->OnClick = [this] { labelMailClick(labelMail); };
 
-    btnVisitHomePage = MakeButton(
-        this, "btnVisitHomePage", QStringLiteral("Visit Home Page"), QRect(0, 248, 91, 25));
-    btnAllowLockdown = MakeButton(
-        this, "btnAllowLockdown", QStringLiteral("Allow Lock-down..."), QRect(140, 248, 131, 25));
-    btnClose = MakeButton(this, "btnClose", QStringLiteral("Close"), QRect(320, 248, 91, 25));
+    btnVisitHomePage
+        = MakeButton(this, "btnVisitHomePage", tr("Visit Home Page"), QRect(0, 248, 91, 25));
+    btnAllowLockdown
+        = MakeButton(this, "btnAllowLockdown", tr("Allow Lock-down..."), QRect(140, 248, 131, 25));
+    btnClose = MakeButton(this, "btnClose", tr("Close"), QRect(320, 248, 91, 25));
     connect(btnVisitHomePage, &QPushButton::clicked, this,
         [this] { btnVisitHomePageClick(btnVisitHomePage); });
     connect(btnAllowLockdown, &QPushButton::clicked, this,
@@ -113,7 +113,7 @@ void TfrmAbout::FormCreate(QObject*)
     const QString path = m_executablePath.isEmpty()
         ? QString::fromStdString(ProgramFilePath().string())
         : m_executablePath;
-    lblVersion->SetCaption(QStringLiteral("Version:") + GetFileVersionString(path));
+    lblVersion->SetCaption(tr("Version:") + GetFileVersionString(path));
 }
 
 void TfrmAbout::btnCloseClick(QObject*) { close(); }
@@ -124,8 +124,10 @@ void TfrmAbout::btnAllowLockdownClick(QObject*)
 {
     QMessageBox ask(QMessageBox::Question, ApplicationTitle(), LockdownConsentText(), QMessageBox::NoButton, this);
     ask.setObjectName(QStringLiteral("askAllowLockdown"));
-    QPushButton* allow = ask.addButton(QStringLiteral("Allow"), QMessageBox::AcceptRole);
-    ask.addButton(QMessageBox::Cancel);
+    QPushButton* allow = ask.addButton(tr("Allow"), QMessageBox::AcceptRole);
+    // Qt's own texts of the standard buttons come from its translations, which may be missing
+    // or lack the language: the window says them itself.
+    ask.addButton(QMessageBox::Cancel)->setText(tr("Cancel"));
     ask.setDefaultButton(QMessageBox::Cancel);
     ask.exec();
     if (ask.clickedButton() != allow)
@@ -133,6 +135,7 @@ void TfrmAbout::btnAllowLockdownClick(QObject*)
     const QString error = GrantShortcutsPermission();
     QMessageBox result(error.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, ApplicationTitle(),
         LockdownConsentResult(error), QMessageBox::Ok, this);
+    result.button(QMessageBox::Ok)->setText(tr("OK"));
     result.setObjectName(QStringLiteral("allowLockdownResult"));
     result.exec();
 }

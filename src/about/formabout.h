@@ -9,6 +9,7 @@
 
 #include "about/fileversion.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 class QPushButton;
@@ -16,6 +17,9 @@ class TLabel;
 class TPanel;
 
 class TfrmAbout : public QWidget {
+    // Its texts are translated under its own name, not QWidget's (no Q_OBJECT here).
+    Q_DECLARE_TR_FUNCTIONS(TfrmAbout)
+
 public:
     // ExecutablePath names the file whose version is shown: the running program when empty.
     explicit TfrmAbout(QWidget* Parent = nullptr, const QString& ExecutablePath = QString());

@@ -12,6 +12,10 @@
 
 enum class TRunMode { About, Game, Preview, ChangePassword, Nothing };
 
+// The text of --help in the program's language, lines ending in '\n': the options as typed, each
+// with its description broken between words to fit a terminal of 80 columns.
+QString UsageText();
+
 // The arguments after the program name, joined with blanks.
 QString JoinCommandLine(int Argc, const char* const* Argv);
 

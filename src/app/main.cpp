@@ -6,6 +6,7 @@
 #include "about/formabout.h"
 #include "app/application.h"
 #include "app/commandline.h"
+#include "app/translation.h"
 #include "game/formmain.h"
 #include "game/passwordchange.h"
 #include "platform/system/exception.h"
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
+#include <QTranslator>
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
@@ -22,23 +24,6 @@
 #include <optional>
 
 namespace {
-
-void PrintUsage()
-{
-    std::printf("Usage: tapsy [/s | /c | /p <window> | /a <window>]\n"
-                "\n"
-                "Keyboard game for toddlers, and a screen saver.\n"
-                "\n"
-                "  /s            play: full screen; Ctrl+Alt+Q leaves the game\n"
-                "  /c, nothing   show the About window\n"
-                "  /p <window>   screen-saver preview: shows nothing\n"
-                "  /a <window>   change the screen-saver password (not offered on Linux)\n"
-                "  --allow-lockdown\n"
-                "                on GNOME: let the game hold the desktop's shortcuts, so that\n"
-                "                GNOME does not ask (a grown-up's consent, given once)\n"
-                "  --help        show this text\n"
-                "  --version     show the version\n");
-}
 
 // Text for a terminal: paragraphs kept, lines broken between words.
 void PrintWrapped(const QString& Text)
@@ -61,6 +46,8 @@ void PrintWrapped(const QString& Text)
 int AllowLockdown(int& Argc, char** Argv)
 {
     QCoreApplication application(Argc, Argv); // the bus connection needs one
+    QTranslator translator;
+    InstallDesktopTranslation(translator);
     PrintWrapped(LockdownConsentText());
     std::printf("\n");
     const QString error = GrantShortcutsPermission();
@@ -86,7 +73,10 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QLatin1String(GameDesktopFileName));
 
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        PrintUsage();
+        QCoreApplication application(argc, argv); // a translator needs one
+        QTranslator translator;
+        InstallDesktopTranslation(translator);
+        std::printf("%s", qUtf8Printable(UsageText()));
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -96,14 +86,20 @@ int main(int argc, char** argv)
     if (argc == 2 && std::strcmp(argv[1], "--allow-lockdown") == 0)
         return AllowLockdown(argc, argv);
 
+    // Made before the application, so that it outlives it.
+    QTranslator translator;
     // The application object is made only when a window needs it, so the modes that show
     // nothing also end cleanly where there is no display.
     std::optional<TApplication> application;
+    const auto makeApplication = [&] {
+        application.emplace(argc, argv);
+        InstallDesktopTranslation(translator);
+    };
     const auto needApplication = [&] {
         if (!HaveDisplay())
             throw Exception("There is no display to show the window on (DISPLAY is not set)");
         if (!application)
-            application.emplace(argc, argv);
+            makeApplication();
     };
     std::unique_ptr<QWidget> mainWindow;
 
@@ -129,7 +125,7 @@ int main(int argc, char** argv)
         mainWindow.reset();
         if (HaveDisplay()) {
             if (!application)
-                application.emplace(argc, argv);
+                makeApplication();
             ShowException(e);
         } else {
             std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle()),

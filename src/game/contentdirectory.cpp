@@ -29,6 +29,12 @@ void AddLanguage(std::vector<std::string>& Languages, std::string_view Locale)
 
 } // namespace
 
+TLocaleVariables DesktopLocale()
+{
+    return { std::getenv("LANGUAGE"), std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+        std::getenv("LANG") };
+}
+
 std::vector<std::string> ContentLanguages(const TLocaleVariables& Locale)
 {
     std::vector<std::string> languages;
@@ -66,7 +72,5 @@ std::filesystem::path ContentDirectory()
     const char* configured = std::getenv("TAPSY_SYSTEM_DIR");
     if (configured && *configured)
         return SystemDirectory();
-    const TLocaleVariables locale { std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
-        std::getenv("LC_MESSAGES"), std::getenv("LANG") };
-    return ChooseContentDirectory(SystemDirectory(), ContentLanguages(locale));
+    return ChooseContentDirectory(SystemDirectory(), ContentLanguages(DesktopLocale()));
 }

@@ -16,6 +16,9 @@ struct TLocaleVariables {
     const char* Lang = nullptr;
 };
 
+// The process's LANGUAGE, LC_ALL, LC_MESSAGES and LANG.
+TLocaleVariables DesktopLocale();
+
 // The folder names to try, best first: from LANGUAGE, LC_ALL, LC_MESSAGES and LANG in that
 // order, each as language_COUNTRY and then as language alone ("de_AT.UTF-8" gives "de_AT",
 // "de"), without "C" and "POSIX", and "en" last.

@@ -39,15 +39,15 @@
 #include <cstdio>
 #include <ctime>
 
-const QString TfrmMain::Label1Caption
-    = QStringLiteral("Note:\r\n"
-                     "\r\n"
-                     "1. Don't let your baby play with this game \r\n"
-                     "     for more than 15 minutes every time.\r\n"
-                     "\r\n"
-                     "2. Press Ctrl + Alt + Q to exit game.");
+const char* const TfrmMain::Label1Caption = QT_TRANSLATE_NOOP("TfrmMain",
+    "Note:\r\n"
+    "\r\n"
+    "1. Don't let your baby play with this game \r\n"
+    "     for more than 15 minutes every time.\r\n"
+    "\r\n"
+    "2. Press Ctrl + Alt + Q to exit game.");
 
-const QString TfrmMain::Label1Hint = QStringLiteral(
+const char* const TfrmMain::Label1Hint = QT_TRANSLATE_NOOP("TfrmMain",
     "As everybody knows, a child's attention span is limited. Don't let your baby play with "
     "this game for more than 15 minutes at a time. ");
 
@@ -214,7 +214,7 @@ void TfrmMain::CreateComponents()
     m_textKeyDesc->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_textKeyDesc->setGeometry(1, 1, 431, 81);
     m_textKeyDesc->SetAutoSize(true);
-    m_textKeyDesc->SetCaption(QStringLiteral("Description..."));
+    m_textKeyDesc->SetCaption(tr("Description..."));
 
     auto* linksLayout = MakeLayout<QVBoxLayout>(panelLeftBottom);
     Panel1 = MakePanel(panelLeftBottom, "Panel1", bvNone, clBlack);
@@ -222,12 +222,12 @@ void TfrmMain::CreateComponents()
     linksLayout->addStretch(1);
     linksLayout->addWidget(Panel1);
 
-    LabelAbout = MakeLabel(
-        Panel1, "LabelAbout", QStringLiteral("About"), White(Tahoma(16, TFontStyle::Underlined)));
+    LabelAbout
+        = MakeLabel(Panel1, "LabelAbout", tr("About"), White(Tahoma(16, TFontStyle::Underlined)));
     LabelAbout->SetColor(clBlack);
     LabelAbout->setGeometry(16, 40, 169, 19);
-    LabelHomePage = MakeLabel(Panel1, "LabelHomePage", QStringLiteral("Home Page"),
-        White(Tahoma(16, TFontStyle::Underlined)));
+    LabelHomePage = MakeLabel(
+        Panel1, "LabelHomePage", tr("Home Page"), White(Tahoma(16, TFontStyle::Underlined)));
     LabelHomePage->SetColor(clBlack);
     LabelHomePage->setGeometry(16, 69, 169, 19);
     for (TLabel* link : { LabelAbout, LabelHomePage }) {
@@ -246,8 +246,8 @@ void TfrmMain::CreateComponents()
     Label1 = MakeLabel(Panel1, "Label1", QString(), White(Tahoma(13)));
     Label1->setGeometry(16, 200, 241, 96);
     Label1->SetAutoSize(true);
-    Label1->SetCaption(Label1Caption);
-    Label1->setToolTip(Label1Hint);
+    Label1->SetCaption(tr(Label1Caption));
+    Label1->setToolTip(tr(Label1Hint));
 }
 
 void TfrmMain::FormCreate()
@@ -593,7 +593,7 @@ void TfrmMain::HoldDesktop()
         return;
     m_desktopHeld = true;
     m_covers->Show();
-    m_inhibitor->Inhibit(ProductTitle, QStringLiteral("A child is playing"));
+    m_inhibitor->Inhibit(ProductTitle, tr("A child is playing"));
     m_placementTimer->start();
 }
 

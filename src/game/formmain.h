@@ -11,6 +11,7 @@
 #include "platform/system/shiftstate.h"
 #include "platform/system/timer.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <cstdint>
 #include <filesystem>
@@ -34,10 +35,14 @@ constexpr bool IsExitChord(uint16_t Key, TShiftState Shift)
 }
 
 class TfrmMain : public QWidget {
+    // Its texts are translated under its own name, not QWidget's (no Q_OBJECT here).
+    Q_DECLARE_TR_FUNCTIONS(TfrmMain)
+
 public:
-    // The note for parents under the links; lines end in CR LF.
-    static const QString Label1Caption;
-    static const QString Label1Hint;
+    // The note for parents under the links (lines end in CR LF) and its hint, in English; the
+    // window shows them in the program's language (context "TfrmMain").
+    static const char* const Label1Caption;
+    static const char* const Label1Hint;
 
     explicit TfrmMain(QWidget* Parent = nullptr);
     ~TfrmMain() override;

@@ -119,7 +119,8 @@ QString GrantShortcutsPermission()
 
 QString LockdownConsentText()
 {
-    return QStringLiteral(
+    // Translated under the context "LockdownConsent": the About window and --allow-lockdown say it.
+    return QCoreApplication::translate("LockdownConsent",
         "Tapsy keeps a small child inside the game. On GNOME (Wayland) it asks GNOME to pass the "
         "desktop's keyboard shortcuts (Super, Alt+Tab, Alt+F4 and the others) to the game while "
         "it runs. GNOME asks once, in a dialog \"Allow inhibiting shortcuts\" that a child "
@@ -134,11 +135,12 @@ QString LockdownConsentText()
 QString LockdownConsentResult(const QString& Error)
 {
     if (Error.isEmpty())
-        return QStringLiteral("Done: GNOME lets Tapsy hold its keyboard shortcuts while the game runs "
-                              "(GRANTED for %1 in the permission store's table gnome, id "
-                              "shortcuts-inhibitor).")
+        return QCoreApplication::translate("LockdownConsent",
+            "Done: GNOME lets Tapsy hold its keyboard shortcuts while the game runs (GRANTED for "
+            "%1 in the permission store's table gnome, id shortcuts-inhibitor).")
             .arg(QLatin1String(GameDesktopFileId));
-    return QStringLiteral("Nothing was stored: %1.").arg(Error);
+    // The reason itself is the system's message and stays as it is.
+    return QCoreApplication::translate("LockdownConsent", "Nothing was stored: %1.").arg(Error);
 }
 
 QString AllowLockdownCommand()

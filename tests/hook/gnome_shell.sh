@@ -33,6 +33,7 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/wayland.sh"
 on_failure() { for trace in "$work"/*.trace; do [ -f "$trace" ] && { echo "--- $trace"; tail -12 "$trace"; }; done; }
 
 if ! command -v gnome-shell >/dev/null; then
@@ -67,22 +68,7 @@ if ! eventually 30 shell_ready || ! kill -0 "$shell_pid" 2>/dev/null; then
 fi
 export WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland
 
-coproc keys { exec "$remotekeys"; }
-if ! read -r -t 10 answer <&"${keys[0]}" || [ "$answer" != ready ]; then
-  echo "not ok - no remote-desktop session on GNOME Shell"
-  exit 1
-fi
-# press <Linux key code...>: the keys down in order, then up in reverse. The game drops a key that
-# comes within 400 ms of the one before (modifiers count), so each key waits half a second.
-key() { echo "$1 $2" >&"${keys[1]}" && read -r -t 10 answer <&"${keys[0]}" && [ "$answer" = ok ]; }
-press() {
-  local code
-  for code in "$@"; do
-    sleep 0.5
-    key "$code" down
-  done
-  for code in $(printf '%s\n' "$@" | tac); do key "$code" up; done
-}
+start_key_presser "$remotekeys" "no remote-desktop session on GNOME Shell"
 # Linux key codes.
 SUPER=125 ESC=1 ALT=56 TAB=15 F4=62 F2=60 CTRL=29 Q=16 D=32 ONE=2 PRINT=99
 store() {

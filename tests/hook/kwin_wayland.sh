@@ -39,6 +39,7 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/wayland.sh"
 on_failure() {
   for trace in "$work"/*.trace; do [ -f "$trace" ] && { echo "--- $trace"; tail -12 "$trace"; }; done
   echo "--- KWin's activations"
@@ -134,22 +135,7 @@ open_other() {
 }
 guardian_of() { grep -o "A guardian (process [0-9]*)" "$work/$1.trace" | grep -o "[0-9]*"; }
 
-coproc keys { exec "$fakekeys"; }
-if ! read -r -t 10 answer <&"${keys[0]}" || [ "$answer" != ready ]; then
-  echo "not ok - KWin gives no fake-input device"
-  exit 1
-fi
-# press <Linux key code...>: the keys down in order, then up in reverse. The game drops a key that
-# comes within 400 ms of the one before (modifiers count), so each key waits half a second.
-key() { echo "$1 $2" >&"${keys[1]}" && read -r -t 10 answer <&"${keys[0]}" && [ "$answer" = ok ]; }
-press() {
-  local code
-  for code in "$@"; do
-    sleep 0.5
-    key "$code" down
-  done
-  for code in $(printf '%s\n' "$@" | tac); do key "$code" up; done
-}
+start_key_presser "$fakekeys" "KWin gives no fake-input device"
 # Linux key codes.
 ALT=56 TAB=15 F3=61 F4=62 META=125 D=32 CTRL=29 ESC=1 ONE=2
 keys_seen() { grep -c "Virtual CODE=" "$work/$1.trace"; }

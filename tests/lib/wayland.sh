@@ -52,3 +52,25 @@ start_sway() {
   SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -1)
   export SWAYSOCK
 }
+
+# Starts the key presser $1 (a program of the tests' own that says "ready", then takes lines
+# "<Linux key code> down|up" and answers each with "ok") as the coprocess `keys`; a presser that
+# does not start fails the test with "not ok - $2".
+start_key_presser() {
+  coproc keys { exec "$1"; }
+  if ! read -r -t 10 answer <&"${keys[0]}" || [ "$answer" != ready ]; then
+    echo "not ok - $2"
+    exit 1
+  fi
+}
+# press <Linux key code...>: the keys down in order, then up in reverse. The game drops a key that
+# comes within 400 ms of the one before (modifiers count), so each key waits half a second.
+key() { echo "$1 $2" >&"${keys[1]}" && read -r -t 10 answer <&"${keys[0]}" && [ "$answer" = ok ]; }
+press() {
+  local code
+  for code in "$@"; do
+    sleep 0.5
+    key "$code" down
+  done
+  for code in $(printf '%s\n' "$@" | tac); do key "$code" up; done
+}

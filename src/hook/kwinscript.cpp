@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "hook/kwinscript.h"
+#include "hook/runtimefile.h"
 
 #include <gio/gio.h>
 
@@ -161,12 +162,7 @@ keepInFront();
 )js";
 }
 
-std::string TKWinScript::ScriptFile()
-{
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime && *runtime ? runtime : "/tmp";
-    return folder + "/tapsy-kwin-" + std::to_string(getuid()) + ".js";
-}
+std::string TKWinScript::ScriptFile() { return RuntimeStateFile("kwin", ".js"); }
 
 bool TKWinScript::Load(pid_t GamePid)
 {

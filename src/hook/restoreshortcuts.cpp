@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "hook/restoreshortcuts.h"
+#include "hook/runtimefile.h"
 
 #define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gio.h>
@@ -95,12 +96,7 @@ bool WriteState(const std::string& Path, const std::string& Text)
 
 } // namespace
 
-std::string TRestoreShortcutsKey::StateFile()
-{
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime && *runtime ? runtime : "/tmp";
-    return folder + "/tapsy-restoreshortcuts-" + std::to_string(getuid());
-}
+std::string TRestoreShortcutsKey::StateFile() { return RuntimeStateFile("restoreshortcuts"); }
 
 bool TRestoreShortcutsKey::RestoreFromStateFile()
 {

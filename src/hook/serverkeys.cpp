@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Tapsy developers
 #include "hook/serverkeys.h"
+#include "hook/runtimefile.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -162,13 +163,11 @@ void PutBack(Display* Display, const std::vector<TServerKeys::TSaved>& Entries)
 
 std::string TServerKeys::StateFile(const std::string& DisplayName)
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string folder = runtime && *runtime ? runtime : "/tmp";
     std::string display = DisplayName;
     for (char& c : display)
         if (c == '/' || c == ':')
             c = '_';
-    return folder + "/tapsy-serverkeys-" + std::to_string(getuid()) + "-" + display;
+    return RuntimeStateFile("serverkeys", "-" + display);
 }
 
 bool TServerKeys::RestoreFromStateFile(const std::string& DisplayName)

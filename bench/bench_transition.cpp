@@ -3,7 +3,8 @@
 //
 // Times whole transitions of the view with the game's settings on a real display: how long one
 // lasts, how many frames reach the screen, and per frame the time to compose it (timer thread)
-// and to get it on screen (user-interface thread), each also in copies of one frame of the
+// and to get it on screen (user-interface thread), the timer thread's CPU per frame and the
+// share of the picture's place that each paint repaints, each time also in copies of one frame of the
 // picture's size measured hot in the same run, the machine's floor for moving a frame. Then the
 // CPU an idle view costs.
 //   TAPSY_XVFB_SCREEN=3840x2160x24 scripts/with-xvfb.sh build/bin/bench_transition
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -26,6 +28,7 @@
 #include <numeric>
 #include <random>
 #include <sys/resource.h>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -39,15 +42,25 @@ class TTimedView : public TTransitionView {
 public:
     using TTransitionView::TTransitionView;
     std::vector<double> PaintMs;
+    std::vector<double> PaintedPixels;
 
 protected:
     void paintEvent(QPaintEvent* event) override
     {
+        const QRect part = event->rect() & rect();
+        PaintedPixels.push_back(double(part.width()) * part.height());
         const auto start = Clock::now();
         TTransitionView::paintEvent(event);
         PaintMs.push_back(Ms(Clock::now() - start));
     }
 };
+
+double ThreadCpuMs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
 
 double Median(std::vector<double> v)
 {
@@ -123,16 +136,24 @@ void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
     std::vector<double> durations, frameCounts, composeMs;
     Clock::time_point frameStart;
     std::vector<double> compose;
-    view.OnBeforeNewFrame = [&](QObject*, TGdiBitmap&, TGdiBitmap&) { frameStart = Clock::now(); };
+    // The timer thread's own CPU time from one frame to the next: the whole compose (the copy of
+    // the start image included, which the frame events do not enclose) and the post.
+    std::vector<double> threadCpu;
+    view.OnBeforeNewFrame = [&](QObject*, TGdiBitmap&, TGdiBitmap&) {
+        frameStart = Clock::now();
+        threadCpu.push_back(ThreadCpuMs());
+    };
     view.OnAfterNewFrame = [&](QObject*, TGdiBitmap&, TGdiBitmap&) { compose.push_back(Ms(Clock::now() - frameStart)); };
     std::mt19937 random(7);
     std::vector<double> paintMs;
-    std::vector<double> cpuShares, workShares;
+    std::vector<double> cpuShares, workShares, frameCpuMs, painted;
     for (int i = 0; i < transitions; ++i) {
         view.Picture().SetGraphic(pictures[i % 2].get());
         view.SetStyle(1 + int(random() % 171));
         compose.clear();
+        threadCpu.clear();
         view.PaintMs.clear();
+        view.PaintedPixels.clear();
         QEventLoop loop;
         view.OnStop = [&](QObject*) { loop.quit(); };
         const double cpuStart = CpuSeconds();
@@ -141,12 +162,18 @@ void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
         loop.exec();
         durations.push_back(Ms(Clock::now() - start));
         cpuShares.push_back(100.0 * (CpuSeconds() - cpuStart) * 1000.0 / durations.back());
-        // The view's own work: every frame composed and every paint, against the transition's time.
-        const double work = std::accumulate(compose.begin(), compose.end(), 0.0)
-            + std::accumulate(view.PaintMs.begin(), view.PaintMs.end(), 0.0);
+        // The view's own work: the timer thread's CPU over its frames (the first frame's share
+        // estimated as the mean) and every paint, against the transition's time.
+        const double timerThread = threadCpu.size() > 1
+            ? (threadCpu.back() - threadCpu.front()) * double(threadCpu.size()) / double(threadCpu.size() - 1)
+            : std::accumulate(compose.begin(), compose.end(), 0.0);
+        const double work = timerThread + std::accumulate(view.PaintMs.begin(), view.PaintMs.end(), 0.0);
         workShares.push_back(100.0 * work / durations.back());
         frameCounts.push_back(double(view.PaintMs.size()));
         composeMs.insert(composeMs.end(), compose.begin(), compose.end());
+        for (size_t f = 1; f < threadCpu.size(); ++f)
+            frameCpuMs.push_back(threadCpu[f] - threadCpu[f - 1]);
+        painted.insert(painted.end(), view.PaintedPixels.begin(), view.PaintedPixels.end());
         paintMs.insert(paintMs.end(), view.PaintMs.begin(), view.PaintMs.end());
     }
     std::printf("%dx%d picture in a %dx%d view, %d transitions with random effects:\n", pictureW,
@@ -162,11 +189,18 @@ void Measure(int pictureW, int pictureH, int viewW, int viewH, int transitions)
     std::printf("  per frame: compose median %.2f ms (%.1f copies), to screen (paint) median %.2f ms (%.1f "
                 "copies); one hot %dx%d frame copy: %.2f ms\n",
         composeMedian, composeMedian / copy, paintMedian, paintMedian / copy, pictureW, pictureH, copy);
+    const double frameCpu = Median(frameCpuMs);
+    std::printf("  the timer thread per frame (composing, start copy included, and posting): median %.2f ms "
+                "(%.1f copies) of CPU\n",
+        frameCpu, frameCpu / copy);
+    const TRect display = view.DisplayRect();
+    std::printf("  repainted per paint: median %.0f %% of the picture's place in the view\n",
+        100.0 * Median(painted) / (double(display.Width()) * display.Height()));
     const double coldCopy = ColdFrameCopyMs(pictureW, pictureH);
     std::printf("  the same in cold copies (one %dx%d copy out of the caches: %.2f ms): compose %.1f, "
-                "paint %.1f\n",
-        pictureW, pictureH, coldCopy, composeMedian / coldCopy, paintMedian / coldCopy);
-    std::printf("  compose + paint: median %.0f %% of a core; the whole process while a transition runs: "
+                "paint %.1f, timer thread %.1f\n",
+        pictureW, pictureH, coldCopy, composeMedian / coldCopy, paintMedian / coldCopy, frameCpu / coldCopy);
+    std::printf("  timer thread + paint: median %.0f %% of a core; the whole process while a transition runs: "
                 "median %.0f %%\n",
         Median(workShares), Median(cpuShares));
 

@@ -7,7 +7,8 @@
 #   deb    the Debian package: lintian finds nothing, and it installs and plays on a freshly
 #          bootstrapped Debian 12
 #   asan   the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer
-#   tsan   the transition engine's, the timer's and the game's tests under ThreadSanitizer
+#   tsan   the transition engine's, the timer's, the bounded file reads' and the game's tests
+#          under ThreadSanitizer
 #   fuzz   every fuzz target for 60 s on its corpus
 #   scripts/ci-checks.sh [STEP...]     (deb asan tsan fuzz when none is named)
 # A step that fails does not stop the ones after it: every step runs, a line per step tells its
@@ -72,7 +73,7 @@ step_asan() {
 
 step_tsan() {
   cmake --preset tsan
-  local tests=(transition_view transition_render transition_engine system_mmtimer game_keyhandling) test
+  local tests=(transition_view transition_render transition_engine system_mmtimer system_regularfile game_keyhandling game_keycontent) test
   cmake --build build-tsan -j"$jobs" --target "${tests[@]}"
   for test in "${tests[@]}"; do
     TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/tsan.supp" \

@@ -5,9 +5,10 @@
 // test's own: "stuck.bin" never answers a read, "slow.ini" answers after a delay. The test's
 // target defines STUCKFS as the program's path.
 //
-// It is started with posix_spawn, not QProcess: QProcess starts its child through a clone that
-// shares the parent's memory, after which ThreadSanitizer loses track of the parent's mutexes
-// and reports races on data that every thread reads under its lock.
+// It is started with posix_spawn, not QProcess: once a QProcess has started a child,
+// ThreadSanitizer (GCC 12) loses track of the parent's mutexes and reports races on data that
+// every thread reads under its lock (seen with a small program: such a flag is reported after a
+// QProcess start, and not without one).
 #pragma once
 
 #include "lib/waituntil.h"
